@@ -1,0 +1,21 @@
+// The framework in one include.
+#pragma once
+
+#include "AfxString.h"
+#include "Brush.h"
+#include "Button.h"
+#include "CmdTarget.h"
+#include "CommandLineInfo.h"
+#include "DataExchange.h"
+#include "Dc.h"
+#include "Dialog.h"
+#include "Event.h"
+#include "FrameWnd.h"
+#include "MultiLock.h"
+#include "Mutex.h"
+#include "PaintDc.h"
+#include "Pen.h"
+#include "SingleLock.h"
+#include "WinApp.h"
+#include "WinThread.h"
+#include "Wnd.h"

@@ -1,0 +1,28 @@
+#include "Button.h"
+
+void CButton::DrawItem(LPDRAWITEMSTRUCT)
+{
+}
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return FALSE;
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    *pResult = TRUE;
+    return TRUE;
+}
+
+const afx::MessageMap* CButton::GetThisMessageMap()
+{
+    static const afx::MessageEntry entries[] = {
+        afx::EndOfMap(),
+    };
+    static const afx::MessageMap map = { &CWnd::GetThisMessageMap, entries };
+    return &map;
+}
+
+const afx::MessageMap* CButton::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}

@@ -1,0 +1,16 @@
+// CButton: a push-button control. An owner-drawn button paints in DrawItem,
+// which the parent's WM_DRAWITEM reaches through reflection.
+#pragma once
+
+#include "Wnd.h"
+
+class CButton : public CWnd {
+public:
+    static const afx::MessageMap* GetThisMessageMap();
+    const afx::MessageMap* GetMessageMap() const override;
+
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+protected:
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+};

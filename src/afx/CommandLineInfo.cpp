@@ -1,0 +1,7 @@
+#include "CommandLineInfo.h"
+
+void CCommandLineInfo::ParseParam(LPCSTR pszParam, BOOL bFlag, BOOL /*bLast*/)
+{
+    if (!bFlag && m_strFileName.IsEmpty())
+        m_strFileName = pszParam;
+}

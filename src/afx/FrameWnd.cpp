@@ -1,0 +1,61 @@
+#include "FrameWnd.h"
+
+#include "WinApp.h"
+
+const CRuntimeClass CFrameWnd::classCFrameWnd = { "CFrameWnd", &CWnd::classCWnd };
+const CRuntimeClass* CFrameWnd::GetRuntimeClass() const { return &classCFrameWnd; }
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                          CCreateContext* /*pContext*/)
+{
+    CString title;
+    title.LoadString(nIDResource);
+    std::string text = static_cast<LPCSTR>(title);
+    text = text.substr(0, text.find('\n'));
+
+    const HMENU hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
+    const BOOL created = CreateEx(0, nullptr, text.c_str(), dwDefaultStyle, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, hMenu);
+    if (!created && hMenu != nullptr)
+        ::DestroyMenu(hMenu);  // a failed creation leaves the menu unowned
+    return created;
+}
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (cs.lpszClass == nullptr) {
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                           ::LoadCursor(nullptr, IDC_ARROW),
+                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    }
+    cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    return cs.lpszClass != nullptr;
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    CWinApp* pApp = AfxGetApp();
+    return pApp != nullptr && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::PostNcDestroy()
+{
+    delete this;
+}
+
+const afx::MessageMap* CFrameWnd::GetThisMessageMap()
+{
+    static const afx::MessageEntry entries[] = {
+        afx::EndOfMap(),
+    };
+    static const afx::MessageMap map = { &CWnd::GetThisMessageMap, entries };
+    return &map;
+}
+
+const afx::MessageMap* CFrameWnd::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}

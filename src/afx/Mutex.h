@@ -1,0 +1,12 @@
+// CMutex: a kernel mutex, named or not.
+#pragma once
+
+#include "SyncObject.h"
+
+class CMutex : public CSyncObject {
+public:
+    explicit CMutex(BOOL bInitiallyOwn = FALSE, LPCSTR lpszName = nullptr,
+                    LPSECURITY_ATTRIBUTES lpsaAttribute = nullptr);
+
+    BOOL Unlock() override { return ::ReleaseMutex(m_hObject); }
+};

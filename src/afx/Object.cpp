@@ -1,0 +1,22 @@
+#include "Object.h"
+
+const CRuntimeClass CObject::classCObject = { "CObject", nullptr };
+
+BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
+{
+    for (const CRuntimeClass* p = this; p != nullptr; p = p->m_pBaseClass) {
+        if (p == pBaseClass)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+const CRuntimeClass* CObject::GetRuntimeClass() const
+{
+    return &classCObject;
+}
+
+BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const
+{
+    return GetRuntimeClass()->IsDerivedFrom(pClass);
+}

@@ -1,0 +1,8 @@
+#define IDD_TEST_DIALOG   200
+#define IDR_TEST_FRAME    201
+#define IDC_TEST_BUTTON   300
+#define IDC_TEST_EDIT     301
+#define ID_TEST_VIEW_CMD  40001
+#define ID_TEST_FRAME_CMD 40002
+#define ID_TEST_APP_CMD   40003
+#define ID_TEST_SHARED    40004

@@ -1,0 +1,143 @@
+// Message maps: chaining to the base map, default processing, notifications.
+#include "Afx.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr UINT WM_BASE_ONLY = WM_APP + 1;
+constexpr UINT WM_DERIVED_ONLY = WM_APP + 2;
+constexpr UINT WM_BOTH = WM_APP + 3;
+constexpr UINT WM_NOBODY = WM_APP + 4;
+
+// The class's own procedure: what "default processing" must reach.
+LRESULT CALLBACK OriginalProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOBODY || message == WM_BOTH)
+        return 1000 + static_cast<LRESULT>(wParam);
+    return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+const char* RegisterOriginalClass()
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = OriginalProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "AfxTestOriginal";
+    AfxRegisterClass(&wc);
+    return wc.lpszClassName;
+}
+
+class BaseWnd : public CWnd {
+public:
+    static const afx::MessageMap* GetThisMessageMap()
+    {
+        static const afx::MessageEntry entries[] = {
+            afx::OnMessage<&BaseWnd::OnBaseOnly>(WM_BASE_ONLY),
+            afx::OnMessage<&BaseWnd::OnBothInBase>(WM_BOTH),
+            afx::EndOfMap(),
+        };
+        static const afx::MessageMap map = { &CWnd::GetThisMessageMap, entries };
+        return &map;
+    }
+    const afx::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+    LRESULT OnBaseOnly(WPARAM wParam, LPARAM lParam) { return 10 + wParam + lParam; }
+    LRESULT OnBothInBase(WPARAM, LPARAM) { return 30; }
+};
+
+class DerivedWnd : public BaseWnd {
+public:
+    static const afx::MessageMap* GetThisMessageMap()
+    {
+        static const afx::MessageEntry entries[] = {
+            afx::OnMessage<&DerivedWnd::OnDerivedOnly>(WM_DERIVED_ONLY),
+            afx::OnMessage<&DerivedWnd::OnBothInDerived>(WM_BOTH),
+            afx::OnMessage<&DerivedWnd::OnTimer>(WM_TIMER),
+            afx::OnControl<&DerivedWnd::OnClicked>(BN_CLICKED, 7),
+            afx::OnControl<&DerivedWnd::OnDoubleClicked>(BN_DOUBLECLICKED, 7),
+            afx::OnControl<&DerivedWnd::OnDoubleClicked>(BN_DOUBLECLICKED, 8),
+            afx::EndOfMap(),
+        };
+        static const afx::MessageMap map = { &BaseWnd::GetThisMessageMap, entries };
+        return &map;
+    }
+    const afx::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+    LRESULT OnDerivedOnly(WPARAM, LPARAM) { return 20; }
+    LRESULT OnBothInDerived(WPARAM wParam, LPARAM)
+    {
+        // A handler may still ask for the original procedure's result.
+        return 2 * Default() + static_cast<LRESULT>(wParam) * 0;
+    }
+    void OnTimer(UINT_PTR id) { timers.push_back(id); }
+    void OnClicked() { ++clicked; }
+    void OnDoubleClicked() { ++doubleClicked; }
+
+    std::vector<UINT_PTR> timers;
+    int clicked = 0;
+    int doubleClicked = 0;
+};
+
+}  // namespace
+
+TEST(MessageMap, DerivedMapChainsToBaseAndFallsBackToTheOriginalProcedure)
+{
+    DerivedWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, RegisterOriginalClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(wnd.SendMessage(WM_BASE_ONLY, 1, 2), 13);
+    EXPECT_EQ(wnd.SendMessage(WM_DERIVED_ONLY), 20);
+    EXPECT_EQ(wnd.SendMessage(WM_BOTH, 5), 2 * 1005);  // derived entry wins, Default() reaches the class
+    EXPECT_EQ(wnd.SendMessage(WM_NOBODY, 4), 1004);
+    wnd.DestroyWindow();
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+}
+
+TEST(MessageMap, NotificationsMatchCodeAndControl)
+{
+    DerivedWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, RegisterOriginalClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), 0);
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(7, BN_DOUBLECLICKED), 0);
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(8, BN_DOUBLECLICKED), 0);
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(8, BN_CLICKED), 0);  // no entry
+    wnd.SendMessage(WM_COMMAND, MAKEWPARAM(9, BN_DOUBLECLICKED), 0);
+    EXPECT_EQ(wnd.clicked, 1);
+    EXPECT_EQ(wnd.doubleClicked, 2);
+    wnd.DestroyWindow();
+}
+
+TEST(MessageMap, TimerMessagesReachTheHandlerWithTheirId)
+{
+    DerivedWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, RegisterOriginalClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    wnd.SetTimer(3, 10, nullptr);
+    MSG msg;
+    const DWORD start = ::GetTickCount();
+    while (wnd.timers.empty() && ::GetTickCount() - start < 3000) {
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        else
+            ::Sleep(1);
+    }
+    wnd.KillTimer(3);
+    ASSERT_FALSE(wnd.timers.empty());
+    EXPECT_EQ(wnd.timers.front(), 3u);
+    wnd.DestroyWindow();
+}
+
+TEST(MessageMap, TemporaryObjectsWrapWindowsThatHaveNoObject)
+{
+    const HWND hWnd = ::CreateWindowExA(0, RegisterOriginalClass(), "", WS_POPUP, 0, 0, 1, 1,
+                                        nullptr, nullptr, nullptr, nullptr);
+    CWnd* temp = CWnd::FromHandle(hWnd);
+    ASSERT_NE(temp, nullptr);
+    EXPECT_EQ(temp->m_hWnd, hWnd);
+    EXPECT_EQ(CWnd::FromHandle(hWnd), temp);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+    CWnd::DeleteTempMap();
+    EXPECT_TRUE(::IsWindow(hWnd));  // releasing a temporary never destroys the window
+    ::DestroyWindow(hWnd);
+}
