@@ -1,0 +1,26 @@
+// CKeyboardHook: a handle on the process's one low-level keyboard hook. The
+// hook and its target window are class-wide, so every instance controls the
+// same hook: the latest Install names the only target.
+#pragma once
+
+#include <windows.h>
+
+#include "hook/ScanCodes.h"
+
+class CKeyboardHook {
+public:
+    virtual ~CKeyboardHook() {}
+
+    // Aims the hook at target (always, even if installing fails), replacing
+    // any hook still held. TRUE if a hook is installed afterwards.
+    BOOL Install(HWND target, HINSTANCE module);
+    // Removes the hook; the target keeps its value. The platform call's result.
+    BOOL Uninstall();
+
+    // Posts WM_HOOKKEY(flags, scanCode) to the target and passes the event on.
+    static LRESULT CALLBACK KeyboardProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+private:
+    static HHOOK s_hHook;
+    static HWND s_hWndTarget;
+};
