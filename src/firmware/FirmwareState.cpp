@@ -1,0 +1,216 @@
+#include "firmware/FirmwareState.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char INSTANCE_VARIABLE[] = "RAVO_OBRA_INSTANCE";
+const DWORD MAX_INSTANCE_LENGTH = 32;
+// No access ever holds the lock for long; a wait this long means a stuck
+// holder, and the access fails instead of hanging its caller.
+const DWORD LOCK_TIMEOUT_MS = 5000;
+
+// Suffix of every name of the selected instance: "" for the default
+// instance, "-name" otherwise. FALSE for a malformed name.
+BOOL InstanceSuffix(char (&suffix)[MAX_INSTANCE_LENGTH + 2])
+{
+    char name[MAX_INSTANCE_LENGTH + 1] = {};
+    const DWORD length = GetEnvironmentVariableA(INSTANCE_VARIABLE, name, sizeof(name));
+    suffix[0] = '\0';
+    if (length == 0)
+        return TRUE;
+    if (length > MAX_INSTANCE_LENGTH)
+        return FALSE;
+    for (DWORD i = 0; i < length; ++i) {
+        const char c = name[i];
+        const bool valid = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '_';
+        if (!valid)
+            return FALSE;
+    }
+    std::snprintf(suffix, sizeof(suffix), "-%s", name);
+    return TRUE;
+}
+
+BOOL ObjectName(const char* base, char* name, size_t size)
+{
+    char suffix[MAX_INSTANCE_LENGTH + 2];
+    if (!InstanceSuffix(suffix))
+        return FALSE;
+    std::snprintf(name, size, "Local\\%s%s", base, suffix);
+    return TRUE;
+}
+
+BOOL HeaderValid(const FirmwareSharedState& state)
+{
+    return state.magic == FIRMWARE_STATE_MAGIC &&
+           state.version == FIRMWARE_STATE_VERSION &&
+           state.size == sizeof(FirmwareSharedState);
+}
+
+}  // namespace
+
+CFirmwareState::CFirmwareState()
+    : m_hMutex(NULL), m_hMapping(NULL), m_pShared(NULL)
+{
+    if (!Open()) {
+        if (m_pShared)
+            UnmapViewOfFile(m_pShared);
+        if (m_hMapping)
+            CloseHandle(m_hMapping);
+        if (m_hMutex)
+            CloseHandle(m_hMutex);
+        m_pShared = NULL;
+        m_hMapping = NULL;
+        m_hMutex = NULL;
+    }
+}
+
+CFirmwareState::~CFirmwareState()
+{
+    if (m_pShared)
+        UnmapViewOfFile(m_pShared);
+    if (m_hMapping)
+        CloseHandle(m_hMapping);
+    if (m_hMutex)
+        CloseHandle(m_hMutex);
+}
+
+// The mutex is taken before the mapping is created, so exactly one process
+// initialises a new block and nobody sees it half-written.
+BOOL CFirmwareState::Open()
+{
+    char mutexName[80];
+    char mappingName[80];
+    char path[MAX_PATH];
+    if (!ObjectName("RavoObraRegisterLock", mutexName, sizeof(mutexName)) ||
+        !ObjectName("RavoObraRegister", mappingName, sizeof(mappingName)) ||
+        !BackingFilePath(path, sizeof(path)))
+        return FALSE;
+
+    m_hMutex = CreateMutexA(NULL, FALSE, mutexName);
+    if (!m_hMutex)
+        return FALSE;
+    const DWORD wait = WaitForSingleObject(m_hMutex, LOCK_TIMEOUT_MS);
+    if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED)
+        return FALSE;
+
+    // Without a usable file the block still works, but lives only while
+    // some process has it open.
+    HANDLE hFile = CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    m_hMapping = CreateFileMappingA(hFile, NULL, PAGE_READWRITE, 0,
+                                    sizeof(FirmwareSharedState), mappingName);
+    if (hFile != INVALID_HANDLE_VALUE)
+        CloseHandle(hFile);
+    if (m_hMapping) {
+        m_pShared = static_cast<FirmwareSharedState*>(
+            MapViewOfFile(m_hMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(FirmwareSharedState)));
+        if (m_pShared && !HeaderValid(*m_pShared))
+            Initialise(*m_pShared);
+    }
+    ReleaseMutex(m_hMutex);
+    return m_pShared != NULL;
+}
+
+void CFirmwareState::Initialise(FirmwareSharedState& state)
+{
+    std::memset(&state, 0, sizeof(state));
+    state.magic = FIRMWARE_STATE_MAGIC;
+    state.version = FIRMWARE_STATE_VERSION;
+    state.size = sizeof(FirmwareSharedState);
+    state.status = FIRMWARE_DEFAULT_STATUS;
+}
+
+BOOL CFirmwareState::IsOpen() const
+{
+    return m_pShared != NULL;
+}
+
+BOOL CFirmwareState::Lock()
+{
+    if (!m_pShared)
+        return FALSE;
+    const DWORD wait = WaitForSingleObject(m_hMutex, LOCK_TIMEOUT_MS);
+    return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+}
+
+void CFirmwareState::Unlock()
+{
+    ReleaseMutex(m_hMutex);
+}
+
+BOOL CFirmwareState::Snapshot(FirmwareSharedState& copy)
+{
+    return Access([&](FirmwareSharedState& state) { copy = state; });
+}
+
+BOOL CFirmwareState::GetStatus(BYTE& status)
+{
+    return Access([&](FirmwareSharedState& state) { status = state.status; });
+}
+
+BOOL CFirmwareState::SetStatus(BYTE status)
+{
+    return Access([&](FirmwareSharedState& state) { state.status = status; });
+}
+
+BOOL CFirmwareState::SetUnanswered(BOOL unanswered)
+{
+    return Access([&](FirmwareSharedState& state) { state.unanswered = unanswered ? 1 : 0; });
+}
+
+BOOL CFirmwareState::SetDelay(DWORD delayMs)
+{
+    return Access([&](FirmwareSharedState& state) { state.delayMs = delayMs; });
+}
+
+BOOL CFirmwareState::Reset()
+{
+    return Access([](FirmwareSharedState& state) {
+        state.status = FIRMWARE_DEFAULT_STATUS;
+        state.unanswered = 0;
+        state.delayMs = 0;
+        state.journalFloor = state.sequence;
+    });
+}
+
+// Unsigned differences keep the count right when the sequence wraps.
+DWORD CFirmwareState::JournalCount(const FirmwareSharedState& state)
+{
+    const DWORD sinceReset = state.sequence - state.journalFloor;
+    return sinceReset < FIRMWARE_JOURNAL_SIZE ? sinceReset : FIRMWARE_JOURNAL_SIZE;
+}
+
+DWORD CFirmwareState::CopyJournal(const FirmwareSharedState& state,
+                                  FirmwareJournalEntry* entries, DWORD maxEntries)
+{
+    DWORD count = JournalCount(state);
+    if (count > maxEntries)
+        count = maxEntries;
+    const DWORD first = state.sequence - count + 1;
+    for (DWORD i = 0; i < count; ++i)
+        entries[i] = state.journal[(first + i) % FIRMWARE_JOURNAL_SIZE];
+    return count;
+}
+
+void CFirmwareState::Record(FirmwareSharedState& state, FirmwareJournalEntry entry)
+{
+    entry.sequence = ++state.sequence;
+    state.journal[entry.sequence % FIRMWARE_JOURNAL_SIZE] = entry;
+}
+
+BOOL CFirmwareState::BackingFilePath(char* path, DWORD size)
+{
+    char suffix[MAX_INSTANCE_LENGTH + 2];
+    char folder[MAX_PATH];
+    if (!InstanceSuffix(suffix))
+        return FALSE;
+    const DWORD length = GetTempPathA(sizeof(folder), folder);
+    if (length == 0 || length >= sizeof(folder))
+        return FALSE;
+    const int written = std::snprintf(path, size, "%sRavoObraRegister%s.dat", folder, suffix);
+    return written > 0 && static_cast<DWORD>(written) < size;
+}

@@ -1,0 +1,69 @@
+// Access to the simulated firmware's shared block for OBRA.dll, its control
+// tool and tests. The block is a named file mapping of the session, backed
+// by a file in the temporary folder so the register survives between
+// processes; a named mutex guards every access.
+//
+// The environment variable RAVO_OBRA_INSTANCE (letters, digits, '-' and '_',
+// up to 32 characters) selects a separate instance, so a test program can
+// work on its own register; child processes inherit it.
+#pragma once
+
+#include <windows.h>
+
+#include "firmware/FirmwareLayout.h"
+
+class CFirmwareState {
+public:
+    // Opens the instance, creating and initialising it on first use.
+    CFirmwareState();
+    ~CFirmwareState();
+
+    CFirmwareState(const CFirmwareState&) = delete;
+    CFirmwareState& operator=(const CFirmwareState&) = delete;
+
+    BOOL IsOpen() const;
+
+    // Calls fn(FirmwareSharedState&) while holding the lock. FALSE when the
+    // block is not open or the lock cannot be taken; fn is then not called.
+    template <typename Fn>
+    BOOL Access(Fn fn)
+    {
+        if (!Lock())
+            return FALSE;
+        fn(*m_pShared);
+        Unlock();
+        return TRUE;
+    }
+
+    BOOL Snapshot(FirmwareSharedState& copy);
+    BOOL GetStatus(BYTE& status);
+    BOOL SetStatus(BYTE status);
+    BOOL SetUnanswered(BOOL unanswered);
+    BOOL SetDelay(DWORD delayMs);
+    // Default register and settings; the journal is emptied, while the
+    // sequence counter keeps counting.
+    BOOL Reset();
+
+    // Journal of a locked block or a snapshot: how many entries are valid,
+    // and a copy of the newest of them, oldest first. Returns the number
+    // copied.
+    static DWORD JournalCount(const FirmwareSharedState& state);
+    static DWORD CopyJournal(const FirmwareSharedState& state,
+                             FirmwareJournalEntry* entries, DWORD maxEntries);
+    // Appends an entry, giving it the next sequence number.
+    static void Record(FirmwareSharedState& state, FirmwareJournalEntry entry);
+
+    // The file that backs the selected instance. FALSE when the instance
+    // name is invalid or the path does not fit.
+    static BOOL BackingFilePath(char* path, DWORD size);
+
+private:
+    BOOL Lock();
+    void Unlock();
+    BOOL Open();
+    static void Initialise(FirmwareSharedState& state);
+
+    HANDLE m_hMutex;
+    HANDLE m_hMapping;
+    FirmwareSharedState* m_pShared;
+};

@@ -1,0 +1,82 @@
+// OBRA.dll: the firmware library's one entry point, OBRAEvaluate, answered
+// from the simulated register in the shared block (see FirmwareState.h).
+//
+// A read (EVAL_READ, input {0xBB}, one input byte, an output buffer of at
+// least one byte) stores the register in the first output byte; a write
+// (EVAL_WRITE, input {0xBB, value}, two input bytes) stores the value. Any
+// other request changes nothing and returns FALSE. Every request, valid or
+// not, is journaled. The settings can leave reads unanswered or delay each
+// request.
+#include <windows.h>
+
+#include "firmware/FirmwareState.h"
+#include "radio/RadioStatus.h"
+
+namespace {
+
+bool IsRead(const EvaluateRequest& request)
+{
+    return request.function == EVAL_READ && request.input != NULL &&
+           request.inputLength == 1 && request.input[0] == RADIO_STATUS_REGISTER &&
+           request.output != NULL && request.outputLength >= 1;
+}
+
+bool IsWrite(const EvaluateRequest& request)
+{
+    return request.function == EVAL_WRITE && request.input != NULL &&
+           request.inputLength == 2 && request.input[0] == RADIO_STATUS_REGISTER;
+}
+
+// Keeps at most inputLength leading input bytes: never reads past them.
+FirmwareJournalEntry Describe(const EvaluateRequest& request)
+{
+    FirmwareJournalEntry entry = {};
+    entry.function = request.function;
+    entry.inputLength = request.inputLength;
+    entry.outputLength = request.outputLength;
+    entry.hasOutput = request.output != NULL ? 1 : 0;
+    if (request.input != NULL) {
+        DWORD count = request.inputLength;
+        if (count > FIRMWARE_JOURNAL_INPUT_BYTES)
+            count = FIRMWARE_JOURNAL_INPUT_BYTES;
+        for (DWORD i = 0; i < count; ++i)
+            entry.input[i] = request.input[i];
+        entry.inputCount = static_cast<uint8_t>(count);
+    }
+    return entry;
+}
+
+BOOL Apply(FirmwareSharedState& state, const EvaluateRequest& request)
+{
+    FirmwareJournalEntry entry = Describe(request);
+    if (IsRead(request) && !state.unanswered) {
+        request.output[0] = state.status;
+        entry.answered = 1;
+    } else if (IsWrite(request)) {
+        state.status = request.input[1];
+        entry.answered = 1;
+    }
+    entry.status = state.status;
+    CFirmwareState::Record(state, entry);
+    return entry.answered;
+}
+
+}  // namespace
+
+// Exported undecorated through OBRA.def. The delay is taken outside the
+// lock, so a slow answer never holds up the tool or other callers.
+extern "C" BOOL __cdecl OBRAEvaluate(EvaluateRequest request)
+{
+    CFirmwareState state;
+    DWORD delayMs = 0;
+    if (!state.Access([&](FirmwareSharedState& shared) { delayMs = shared.delayMs; }))
+        return FALSE;
+    if (delayMs > FIRMWARE_MAX_DELAY_MS)
+        delayMs = FIRMWARE_MAX_DELAY_MS;
+    if (delayMs)
+        Sleep(delayMs);
+
+    BOOL answered = FALSE;
+    state.Access([&](FirmwareSharedState& shared) { answered = Apply(shared, request); });
+    return answered;
+}
