@@ -1,0 +1,101 @@
+#include "RavoProcess.h"
+
+#include <vector>
+
+std::string BinDir()
+{
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path, length);
+    return dir.substr(0, dir.find_last_of("\\/") + 1);
+}
+
+CRavoProcess::~CRavoProcess()
+{
+    if (m_pi.hProcess != nullptr) {
+        if (IsRunning())
+            Close();
+        ::CloseHandle(m_pi.hProcess);
+        ::CloseHandle(m_pi.hThread);
+    }
+}
+
+BOOL CRavoProcess::Start(const std::string& arguments)
+{
+    const std::string exe = BinDir() + "Ravo.exe";
+    std::string commandLine = "\"" + exe + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    return ::CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            BinDir().c_str(), &si, &m_pi);
+}
+
+DWORD CRavoProcess::Run(const std::string& arguments, DWORD timeoutMs)
+{
+    CRavoProcess process;
+    if (!process.Start(arguments))
+        return static_cast<DWORD>(-1);
+    const DWORD code = process.WaitForExit(timeoutMs);
+    if (code == STILL_ACTIVE)
+        ::TerminateProcess(process.m_pi.hProcess, 99);
+    return code;
+}
+
+BOOL CRavoProcess::IsRunning() const
+{
+    return m_pi.hProcess != nullptr && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND CRavoProcess::WaitForMainWindow(DWORD timeoutMs)
+{
+    HWND hWnd = nullptr;
+    const BOOL found = WaitUntil([&] {
+        hWnd = FindRavoWindow();
+        DWORD pid = 0;
+        if (hWnd != nullptr)
+            ::GetWindowThreadProcessId(hWnd, &pid);
+        return hWnd != nullptr && pid == m_pi.dwProcessId;
+    }, timeoutMs);
+    if (!found)
+        return nullptr;
+    // Start-up ends with the window hidden and the loop running: a sent
+    // message is answered only once the loop runs.
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
+    return hWnd;
+}
+
+DWORD CRavoProcess::WaitForExit(DWORD timeoutMs)
+{
+    if (::WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_pi.hProcess, &code);
+    return code;
+}
+
+DWORD CRavoProcess::Close(DWORD timeoutMs)
+{
+    if (IsRunning())
+        Run("Close", timeoutMs);
+    DWORD code = WaitForExit(timeoutMs);
+    if (code == STILL_ACTIVE) {
+        ::TerminateProcess(m_pi.hProcess, 98);
+        ::WaitForSingleObject(m_pi.hProcess, 5000);
+    }
+    return code;
+}
+
+HWND FindRavoWindow()
+{
+    return ::FindWindowA("TorvaneClass", nullptr);
+}
+
+BOOL WaitForNoRavoWindow(DWORD timeoutMs)
+{
+    return WaitUntil([] { return FindRavoWindow() == nullptr; }, timeoutMs);
+}
