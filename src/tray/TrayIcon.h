@@ -1,0 +1,46 @@
+// CTrayIcon: the program's one icon in the notification area, its tooltip,
+// and the two mouse gestures on it (right click: context menu; left
+// double-click: the menu's first command).
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "CmdTarget.h"
+
+class CWnd;
+
+// The shell's callback message: wParam = icon id, lParam = mouse message.
+constexpr UINT WM_TRAY_NOTIFY = WM_USER + 0xC4;
+
+class CTrayIcon : public CCmdTarget {
+public:
+    static const CRuntimeClass classCTrayIcon;
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+    // uID names the icon, its first tooltip (string uID) and its context menu.
+    explicit CTrayIcon(UINT uID);
+    ~CTrayIcon() override;
+
+    // Window and message for the shell's callbacks and the menu's commands;
+    // they take effect with the next SetIcon that reaches the shell.
+    void SetNotificationWnd(CWnd* pNotifyWnd, UINT uCbMsg);
+
+    // Shows icon and string id together; 0 (or an id without an icon) removes the icon.
+    BOOL SetIcon(UINT uID);
+    // Adds, modifies or deletes the icon; lpTip NULL keeps the tooltip text.
+    // The shell's result, or TRUE when nothing had to be done.
+    BOOL SetIcon(HICON hIcon, LPCSTR lpTip);
+
+    // 1 if the mouse message for icon wParam was handled, else 0.
+    virtual LRESULT OnTrayNotification(WPARAM wParam, LPARAM lParam);
+
+    // The message the shell broadcasts to top-level windows when it (re)starts.
+    static UINT TaskbarCreatedMessage();
+    // The restarted shell holds no icon: forget ours, so that the next
+    // SetIcon adds it again.
+    void OnTaskbarCreated();
+
+protected:
+    NOTIFYICONDATAA m_nid;
+};
