@@ -6,6 +6,8 @@
 
 // Frame style bit: the title shows the document name (kept for the style word).
 #define FWS_ADDTOTITLE 0x00008000L
+// Child id of a frame's client (pane) window.
+#define AFX_IDW_PANE_FIRST 0xE900
 
 class CFrameWnd : public CWnd {
 public:

@@ -1,0 +1,9 @@
+// The program's entry point and its one application object.
+#include "app/RavoApp.h"
+
+CRavoApp theApp;
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
+{
+    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
+}

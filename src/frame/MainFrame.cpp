@@ -1,0 +1,281 @@
+#include "frame/MainFrame.h"
+
+#include "app/NamedObjects.h"
+#include "app/PrivateMessages.h"
+#include "frame/RadioState.h"
+#include "hook/KeyboardHook.h"
+#include "hook/ScanCodes.h"
+#include "osd/RadioSelectDlg.h"
+#include "osd/SwitchOffDlg.h"
+#include "radio/StatusClass.h"
+#include "res/resource.h"
+
+#include <wtsapi32.h>
+
+namespace {
+
+// The frame's handle on the one process-wide keyboard hook.
+CKeyboardHook s_hook;
+
+// TRUE while ShowOsd runs an on-screen display.
+BOOL s_bOsdBusy = FALSE;
+// TRUE between a console disconnect and the next console connect.
+BOOL s_bConsoleDisconnected = FALSE;
+
+}  // namespace
+
+const CRuntimeClass CMainFrame::classCMainFrame = { "CMainFrame", &CFrameWnd::classCFrameWnd };
+
+const CRuntimeClass* CMainFrame::GetRuntimeClass() const
+{
+    return &classCMainFrame;
+}
+
+CMainFrame::CMainFrame() : m_trayIcon(IDR_MAINFRAME)
+{
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.lpszClass = RAVO_CLASS_NAME;
+    return CFrameWnd::PreCreateWindow(cs);
+}
+
+BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (m_wndView.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CMainFrame::InstallHook()
+{
+    s_hook.Install(m_hWnd, AfxGetInstanceHandle());
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
+{
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    const RECT empty = { 0, 0, 0, 0 };
+    if (!m_wndView.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, empty, this,
+                          AFX_IDW_PANE_FIRST, nullptr))
+        return -1;
+
+    GetCurrentStatus();
+    UpdateTrayIcon();
+    m_hSemaphore = ::CreateSemaphoreA(nullptr, 1, 1, RAVO_KEY_SEMAPHORE);
+    ::WTSRegisterSessionNotification(m_hWnd, NOTIFY_FOR_THIS_SESSION);
+    InstallHook();
+    return 0;
+}
+
+int CMainFrame::GetCurrentStatus()
+{
+    ::OutputDebugStringA("[RAVO] CMainFrame::GetCurrentStatus()");
+    m_radio.Read();
+    m_bSwitchOn = m_radio.IsRadioSwitchOn();
+    m_bWlanPresent = m_radio.IsWlanPresent();
+    m_bBtPresent = m_radio.IsBluetoothPresent();
+    m_bWlanEnabled = m_radio.IsWlanEnabled();
+    m_bBtEnabled = m_radio.IsBluetoothEnabled();
+
+    const int status = StatusClassOf(
+        { m_bSwitchOn, m_bWlanPresent, m_bBtPresent, m_bWlanEnabled, m_bBtEnabled });
+    if (status == STATUS_CLASS_NONE)
+        ::OutputDebugStringA("[RAVO] No Device!");
+    return status;
+}
+
+void CMainFrame::UpdateTrayIcon()
+{
+    const UINT stateId = TrayStateIdOf(
+        { m_bSwitchOn, m_bWlanPresent, m_bBtPresent, m_bWlanEnabled, m_bBtEnabled });
+    m_trayIcon.SetNotificationWnd(this, WM_TRAY_NOTIFY);
+    m_trayIcon.SetIcon(stateId);
+}
+
+void CMainFrame::ShowOsd(HWND hookTarget)
+{
+    if (s_bOsdBusy)
+        return;
+    s_bOsdBusy = TRUE;
+    s_hook.Uninstall();
+
+    switch (GetCurrentStatus()) {
+    case STATUS_CLASS_ON: {
+        CRadioSelectDlg dlg;
+        m_foreground.Activate();
+        ::AttachThreadInput(::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr),
+                            ::GetCurrentThreadId(), TRUE);
+        m_pActiveOsd = &dlg;
+        dlg.DoModal();
+        m_pActiveOsd = nullptr;
+        break;
+    }
+    case STATUS_CLASS_OFF: {
+        CSwitchOffDlg dlg;
+        m_pActiveOsd = &dlg;
+        dlg.DoModal();
+        m_pActiveOsd = nullptr;
+        break;
+    }
+    default:
+        ::OutputDebugStringA("No Wireless or Bluetooth Device Exist!!");
+        break;
+    }
+
+    s_hook.Install(hookTarget, AfxGetInstanceHandle());
+    s_bOsdBusy = FALSE;
+
+    // A shut-down asked for while the display ran happens now, from the
+    // message loop, once every caller up the stack has returned.
+    if (m_bShutdownPending)
+        PostMessage(WM_CLOSE_REQUEST);
+}
+
+BOOL CMainFrame::Shutdown()
+{
+    if (s_bOsdBusy) {
+        m_bShutdownPending = TRUE;
+        if (m_pActiveOsd != nullptr && m_pActiveOsd->m_hWnd != nullptr)
+            m_pActiveOsd->EndDialog(IDCANCEL);
+        return FALSE;
+    }
+    m_trayIcon.SetIcon(0U);
+    ::WTSUnRegisterSessionNotification(m_hWnd);
+    s_hook.Uninstall();
+    return DestroyWindow();
+}
+
+void CMainFrame::OnClose()
+{
+    // The program ends only through Shutdown.
+}
+
+void CMainFrame::OnSetFocus(CWnd* /*pOldWnd*/)
+{
+    m_wndView.SetFocus();
+}
+
+void CMainFrame::OnExit()
+{
+    Shutdown();
+}
+
+void CMainFrame::OnOption()
+{
+    ShowOsd(m_hWnd);
+}
+
+LRESULT CMainFrame::OnCloseRequest(WPARAM, LPARAM)
+{
+    Shutdown();
+    return 0;
+}
+
+LRESULT CMainFrame::OnStatusChanged(WPARAM, LPARAM)
+{
+    GetCurrentStatus();
+    UpdateTrayIcon();
+    return 0;
+}
+
+LRESULT CMainFrame::OnHookKey(WPARAM wParam, LPARAM lParam)
+{
+    if (::WaitForSingleObject(m_hSemaphore, 0) != WAIT_OBJECT_0)
+        return 0;  // another holder has it: the key is dropped
+
+    const WPARAM flags = wParam;
+    const LPARAM scanCode = lParam;
+    if ((flags & LLKHF_UP) == 0) {
+        const bool extended = (flags & LLKHF_EXTENDED) != 0;
+        if (scanCode == SC_RADIO_EVENT) {
+            GetCurrentStatus();
+            UpdateTrayIcon();
+        } else if (scanCode == SC_OSD_HOTKEY && extended) {
+            ShowOsd(m_hWnd);
+        } else if (scanCode == SC_NOTIFY_HOTKEY && extended) {
+            m_radio.Notify({ NOTIFY_TAG, 0, 0 });
+        }
+    }
+    ::ReleaseSemaphore(m_hSemaphore, 1, nullptr);
+    return 0;
+}
+
+LRESULT CMainFrame::OnPowerBroadcast(WPARAM wParam, LPARAM)
+{
+    if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) {
+        GetCurrentStatus();
+        UpdateTrayIcon();
+    }
+    return TRUE;  // every request is granted
+}
+
+LRESULT CMainFrame::OnSessionChange(WPARAM wParam, LPARAM)
+{
+    switch (wParam) {
+    case WTS_CONSOLE_CONNECT:
+        InstallHook();
+        GetCurrentStatus();
+        UpdateTrayIcon();
+        s_bConsoleDisconnected = FALSE;
+        break;
+    case WTS_CONSOLE_DISCONNECT:
+        s_bConsoleDisconnected = TRUE;
+        break;
+    case WTS_SESSION_LOCK:
+        s_hook.Uninstall();
+        break;
+    case WTS_SESSION_UNLOCK:
+        if (!s_bConsoleDisconnected)
+            InstallHook();
+        GetCurrentStatus();
+        UpdateTrayIcon();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+LRESULT CMainFrame::OnTrayNotify(WPARAM wParam, LPARAM lParam)
+{
+    return m_trayIcon.OnTrayNotification(wParam, lParam);
+}
+
+LRESULT CMainFrame::OnTaskbarCreated(WPARAM, LPARAM)
+{
+    // The shell restarted and lost the icon: add it again for the present state.
+    m_trayIcon.OnTaskbarCreated();
+    UpdateTrayIcon();
+    return 0;
+}
+
+const afx::MessageMap* CMainFrame::GetThisMessageMap()
+{
+    static const afx::MessageEntry entries[] = {
+        afx::OnMessage<&CMainFrame::OnClose>(WM_CLOSE),
+        afx::OnMessage<&CMainFrame::OnCreate>(WM_CREATE),
+        afx::OnMessage<&CMainFrame::OnSetFocus>(WM_SETFOCUS),
+        afx::OnCommand<&CMainFrame::OnExit>(ID_APP_EXIT),
+        afx::OnCommand<&CMainFrame::OnOption>(ID_OPTION),
+        afx::OnMessage<&CMainFrame::OnCloseRequest>(WM_CLOSE_REQUEST),
+        afx::OnMessage<&CMainFrame::OnStatusChanged>(WM_STATUS_CHANGED),
+        afx::OnMessage<&CMainFrame::OnHookKey>(WM_HOOKKEY),
+        afx::OnMessage<&CMainFrame::OnPowerBroadcast>(WM_POWERBROADCAST),
+        afx::OnMessage<&CMainFrame::OnSessionChange>(WM_WTSSESSION_CHANGE),
+        afx::OnMessage<&CMainFrame::OnTrayNotify>(WM_TRAY_NOTIFY),
+        afx::OnMessage<&CMainFrame::OnTaskbarCreated>(CTrayIcon::TaskbarCreatedMessage()),
+        afx::EndOfMap(),
+    };
+    static const afx::MessageMap map = { &CFrameWnd::GetThisMessageMap, entries };
+    return &map;
+}
+
+const afx::MessageMap* CMainFrame::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}

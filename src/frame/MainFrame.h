@@ -1,0 +1,70 @@
+// The hidden main frame: owns the radio state, the tray icon and the key
+// semaphore, and is the hub every event passes through: hook keys, tray
+// gestures and commands, power and session notifications, and the private
+// messages of the watcher thread and the on-screen displays.
+#pragma once
+
+#include "Afx.h"
+#include "frame/ChildView.h"
+#include "frame/ForegroundHelper.h"
+#include "radio/RadioControl.h"
+#include "tray/TrayIcon.h"
+
+class CMainFrame : public CFrameWnd {
+public:
+    CMainFrame();
+
+    static const CRuntimeClass classCMainFrame;
+    const CRuntimeClass* GetRuntimeClass() const override;
+    static const afx::MessageMap* GetThisMessageMap();
+    const afx::MessageMap* GetMessageMap() const override;
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+
+    // Reads the firmware once, refreshes the cached bits and returns the
+    // status class.
+    int GetCurrentStatus();
+    // Shows the tray StateId that fits the cached bits.
+    void UpdateTrayIcon();
+    // Runs the on-screen display that fits the present status, then aims the
+    // keyboard hook at hookTarget.
+    void ShowOsd(HWND hookTarget);
+    // Removes the tray icon, the session notifications and the hook, and
+    // destroys the window (which ends the program). While an on-screen
+    // display runs, ends it first and shuts down once it has returned.
+    BOOL Shutdown();
+
+protected:
+    int OnCreate(LPCREATESTRUCTA lpCreateStruct);
+    void OnClose();
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnExit();
+    void OnOption();
+    LRESULT OnCloseRequest(WPARAM wParam, LPARAM lParam);
+    LRESULT OnStatusChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHookKey(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSessionChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
+
+private:
+    void InstallHook();
+
+    CRadioControl m_radio;
+    int m_bBtEnabled = 0;
+    int m_bWlanEnabled = 0;
+    int m_bBtPresent = 0;
+    int m_bWlanPresent = 0;
+    int m_bSwitchOn = 0;
+    CForegroundHelper m_foreground;
+    CChildView m_wndView;
+    CTrayIcon m_trayIcon;
+    HANDLE m_hSemaphore = nullptr;
+
+    // The on-screen display running inside ShowOsd, and a shut-down that
+    // waits for it to return.
+    CDialog* m_pActiveOsd = nullptr;
+    BOOL m_bShutdownPending = FALSE;
+};

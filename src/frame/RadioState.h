@@ -1,0 +1,21 @@
+// The radio state as the main frame caches it, and what it shows for it:
+// the status class that picks the on-screen display and the tray StateId.
+#pragma once
+
+#include <windows.h>
+
+struct RadioState {
+    BOOL switchOn;
+    BOOL wlanPresent;
+    BOOL btPresent;
+    BOOL wlanEnabled;
+    BOOL btEnabled;
+};
+
+// STATUS_CLASS_NONE when neither radio is present (the switch is then not
+// looked at), else STATUS_CLASS_ON or STATUS_CLASS_OFF by the switch.
+int StatusClassOf(const RadioState& state);
+
+// The tray StateId (138 to 148) for the state. A radio counts as enabled
+// only while the switch is on; with no radio the picture is "both off".
+UINT TrayStateIdOf(const RadioState& state);
