@@ -1,0 +1,339 @@
+#include "RadioSelectDlg.h"
+
+#include "OsdTimeout.h"
+#include "WinApp.h"
+#include "app/NamedObjects.h"
+#include "app/PrivateMessages.h"
+#include "hook/KeyboardHook.h"
+#include "res/resource.h"
+
+namespace {
+
+const UINT_PTR IDT_AUTO_APPLY = 1;
+const int MAX_CHOICES = 4;
+const int BUTTON_SIZE = 72;  // pixels, to fit a 64 x 64 icon and its highlight
+
+// What applying a choice writes: Bluetooth bit first, then Wireless LAN bit.
+struct ChoiceBits {
+    UINT nStateId;
+    BOOL bBluetooth;
+    BOOL bWlan;
+};
+const ChoiceBits s_choiceBits[] = {
+    { IDR_OSD_BT_ON, TRUE, FALSE },
+    { IDR_OSD_BOTH_ON, TRUE, TRUE },
+    { IDR_OSD_BT_OFF, FALSE, FALSE },
+    { IDR_OSD_BOTH_OFF, FALSE, FALSE },
+    { IDR_OSD_WLAN_OFF, FALSE, FALSE },
+    { IDR_OSD_WLAN_ON, FALSE, TRUE },
+};
+
+}  // namespace
+
+// Shared by every run of the panel and kept from one run to the next.
+static UINT s_choiceIds[MAX_CHOICES];  // state ids of the choices, in button order
+static BOOL s_bMoveLeft;               // direction of the next step
+static BOOL s_bStep;                   // FALSE: Navigate keeps m_nSel as set by a click
+static CKeyboardHook s_hook;
+
+CRadioSelectDlg::CRadioSelectDlg(CWnd* pParent)
+    : CDialog(IDD_RADIO_SELECT, pParent),
+      m_pButtons(),
+      m_nChoiceCount(0),
+      m_nSel(0),
+      m_nInitialSel(0),
+      m_bBtEnabled(FALSE),
+      m_bWlanEnabled(FALSE),
+      m_bBtPresent(FALSE),
+      m_bWlanPresent(FALSE),
+      m_bSwitchOn(FALSE)
+{
+}
+
+CRadioSelectDlg::~CRadioSelectDlg()
+{
+}
+
+void CRadioSelectDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_BTN1, m_btn1);
+    DDX_Control(pDX, IDC_BTN2, m_btn2);
+    DDX_Control(pDX, IDC_BTN3, m_btn3);
+    DDX_Control(pDX, IDC_BTN4, m_btn4);
+}
+
+BOOL CRadioSelectDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    s_hook.Install(m_hWnd, AfxGetInstanceHandle());
+    KillTimer(IDT_AUTO_APPLY);
+    SetTimer(IDT_AUTO_APPLY, OSD_TIMEOUT_MS, nullptr);
+    ClaimForeground();
+
+    m_pButtons[0] = &m_btn1;
+    m_pButtons[1] = &m_btn2;
+    m_pButtons[2] = &m_btn3;
+    m_pButtons[3] = &m_btn4;
+
+    ReadStatus();
+    BuildChoices();
+
+    if (m_nChoiceCount == 0) {
+        // The radios went away since the caller looked: there is nothing to
+        // offer or apply. Close before the panel shows, leaving no hook.
+        KillTimer(IDT_AUTO_APPLY);
+        s_hook.Uninstall();
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+
+    Navigate(TRUE);
+
+    for (int i = 0; i < MAX_CHOICES; ++i)
+        m_pButtons[i]->SetWindowPos(nullptr, 0, 0, BUTTON_SIZE, BUTTON_SIZE, SWP_NOMOVE);
+    return TRUE;
+}
+
+BOOL CRadioSelectDlg::ReadStatus()
+{
+    m_radio.Read();
+    m_bSwitchOn = m_radio.IsRadioSwitchOn();
+    m_bWlanPresent = m_radio.IsWlanPresent();
+    m_bBtPresent = m_radio.IsBluetoothPresent();
+    m_bWlanEnabled = m_radio.IsWlanEnabled();
+    m_bBtEnabled = m_radio.IsBluetoothEnabled();
+    return TRUE;
+}
+
+void CRadioSelectDlg::BuildChoices()
+{
+    if (m_bBtPresent && m_bWlanPresent) {
+        s_choiceIds[0] = IDR_OSD_BT_ON;
+        s_choiceIds[1] = IDR_OSD_WLAN_ON;
+        s_choiceIds[2] = IDR_OSD_BOTH_ON;
+        s_choiceIds[3] = IDR_OSD_BOTH_OFF;
+        m_nChoiceCount = 4;
+        if (m_bBtEnabled && !m_bWlanEnabled)
+            m_nSel = 0;
+        else if (!m_bBtEnabled && m_bWlanEnabled)
+            m_nSel = 1;
+        else if (m_bBtEnabled && m_bWlanEnabled)
+            m_nSel = 2;
+        else
+            m_nSel = 3;
+    } else if (m_bBtPresent) {
+        s_choiceIds[0] = IDR_OSD_BT_ON;
+        s_choiceIds[1] = IDR_OSD_BT_OFF;
+        m_nChoiceCount = 2;
+        m_nSel = m_bBtEnabled ? 0 : 1;
+    } else if (m_bWlanPresent) {
+        s_choiceIds[0] = IDR_OSD_WLAN_ON;
+        s_choiceIds[1] = IDR_OSD_WLAN_OFF;
+        m_nChoiceCount = 2;
+        m_nSel = m_bWlanEnabled ? 0 : 1;
+    } else {
+        return;
+    }
+
+    for (int i = 0; i < m_nChoiceCount; ++i) {
+        m_pButtons[i]->SetIcon(s_choiceIds[i]);
+        m_pButtons[i]->ShowWindow(SW_SHOW);
+    }
+    if (m_nChoiceCount == 2) {
+        // Buttons 3 and 4 stay visible but disabled and blank.
+        EnableItem(IDC_BTN3, FALSE);
+        EnableItem(IDC_BTN4, FALSE);
+    }
+    m_nInitialSel = m_nSel;
+}
+
+void CRadioSelectDlg::Navigate(BOOL bInitial)
+{
+    // Every move restarts the countdown.
+    KillTimer(IDT_AUTO_APPLY);
+    SetTimer(IDT_AUTO_APPLY, OSD_TIMEOUT_MS, nullptr);
+
+    if (m_nChoiceCount <= 0)
+        return;  // nothing to highlight
+
+    if (!bInitial) {
+        for (int i = 0; i < MAX_CHOICES; ++i)
+            m_pButtons[i]->SetSelected(FALSE);
+        if (s_bStep) {
+            const int n = m_nChoiceCount;
+            if (s_bMoveLeft)
+                m_nSel = (m_nSel > 0 && m_nSel <= n - 1) ? m_nSel - 1 : n - 1;
+            else
+                m_nSel = (m_nSel >= 0 && m_nSel < n - 1) ? m_nSel + 1 : 0;
+        }
+    }
+    if (!HasChoice(m_nSel))
+        return;
+    SetItemText(IDC_CHOICE_TEXT, s_choiceIds[m_nSel]);
+    m_pButtons[m_nSel]->SetSelected(TRUE);
+}
+
+void CRadioSelectDlg::ApplySelection()
+{
+    if (!m_bSwitchOn)
+        return;
+    if (m_nSel == m_nInitialSel)
+        return;
+    if (!HasChoice(m_nSel))
+        return;
+
+    const UINT nStateId = s_choiceIds[m_nSel];
+    for (const ChoiceBits& choice : s_choiceBits) {
+        if (choice.nStateId == nStateId) {
+            // Each write re-reads the byte, so the second keeps the first's bit.
+            m_radio.SetBluetooth(choice.bBluetooth);
+            m_radio.SetWlan(choice.bWlan);
+            break;
+        }
+    }
+
+    const HWND hMainFrame = ::FindWindowA(RAVO_CLASS_NAME, nullptr);
+    if (hMainFrame != nullptr)
+        ::SendMessageA(hMainFrame, WM_STATUS_CHANGED, 0, 0);
+}
+
+void CRadioSelectDlg::CloseOsd()
+{
+    s_hook.Uninstall();
+    OnOK();
+}
+
+void CRadioSelectDlg::ClaimForeground()
+{
+    const DWORD dwForegroundThread =
+        ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
+    ::AttachThreadInput(dwForegroundThread, ::GetCurrentThreadId(), TRUE);
+
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd == nullptr)
+        return;
+    pMainWnd->SetForegroundWindow();
+    pMainWnd->SetFocus();
+    pMainWnd->ShowWindow(SW_HIDE);
+}
+
+BOOL CRadioSelectDlg::EnableItem(int nId, BOOL bEnable)
+{
+    CWnd* pItem = GetDlgItem(nId);
+    if (pItem != nullptr)
+        pItem->EnableWindow(bEnable);
+    return TRUE;
+}
+
+void CRadioSelectDlg::SetItemText(int nId, UINT nStringId)
+{
+    CString text;
+    text.LoadString(nStringId);  // empty when missing
+    CWnd* pItem = GetDlgItem(nId);
+    if (pItem != nullptr)
+        pItem->SetWindowText(text);
+}
+
+BOOL CRadioSelectDlg::HasChoice(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < m_nChoiceCount;
+}
+
+LRESULT CRadioSelectDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
+{
+    const DWORD flags = static_cast<DWORD>(wParam);
+    const DWORD scanCode = static_cast<DWORD>(lParam);
+
+    ClaimForeground();
+    if (flags & LLKHF_UP)
+        return 0;
+
+    switch (scanCode) {
+    case SC_LEFT:
+        s_bMoveLeft = TRUE;
+        s_bStep = TRUE;
+        Navigate(FALSE);
+        break;
+    case SC_OSD_HOTKEY:
+        if (!(flags & LLKHF_EXTENDED))
+            break;
+        [[fallthrough]];
+    case SC_RIGHT:
+        s_bMoveLeft = FALSE;
+        s_bStep = TRUE;
+        Navigate(FALSE);
+        break;
+    case SC_ENTER:
+        ApplySelection();
+        CloseOsd();
+        break;
+    case SC_RADIO_EVENT: {
+        const HWND hMainFrame = ::FindWindowA(RAVO_CLASS_NAME, nullptr);
+        if (hMainFrame != nullptr)
+            ::SendMessageA(hMainFrame, WM_STATUS_CHANGED, 0, 0);
+        CloseOsd();
+        break;
+    }
+    default:
+        break;
+    }
+    return 0;
+}
+
+void CRadioSelectDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == IDT_AUTO_APPLY) {
+        KillTimer(IDT_AUTO_APPLY);
+        ApplySelection();
+        CloseOsd();
+    }
+    CDialog::OnTimer(nIDEvent);
+}
+
+void CRadioSelectDlg::ClickButton(int nIndex)
+{
+    // Buttons without a choice (the disabled ones of a two-choice panel)
+    // never take the highlight.
+    if (!HasChoice(nIndex))
+        return;
+    s_bStep = FALSE;
+    m_nSel = nIndex;
+    Navigate(FALSE);
+}
+
+void CRadioSelectDlg::OnClickedBtn1() { ClickButton(0); }
+void CRadioSelectDlg::OnClickedBtn2() { ClickButton(1); }
+void CRadioSelectDlg::OnClickedBtn3() { ClickButton(2); }
+void CRadioSelectDlg::OnClickedBtn4() { ClickButton(3); }
+
+void CRadioSelectDlg::OnDoubleClickedBtn()
+{
+    ApplySelection();
+    CloseOsd();
+}
+
+const afx::MessageMap* CRadioSelectDlg::GetThisMessageMap()
+{
+    static const afx::MessageEntry entries[] = {
+        afx::OnMessage<&CRadioSelectDlg::OnTimer>(WM_TIMER),
+        afx::OnControl<&CRadioSelectDlg::OnClickedBtn1>(BN_CLICKED, IDC_BTN1),
+        afx::OnControl<&CRadioSelectDlg::OnClickedBtn2>(BN_CLICKED, IDC_BTN2),
+        afx::OnControl<&CRadioSelectDlg::OnClickedBtn3>(BN_CLICKED, IDC_BTN3),
+        afx::OnControl<&CRadioSelectDlg::OnClickedBtn4>(BN_CLICKED, IDC_BTN4),
+        afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN1),
+        afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN2),
+        afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN3),
+        afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN4),
+        afx::OnMessage<&CRadioSelectDlg::OnHookKey>(WM_HOOKKEY),
+        afx::EndOfMap(),
+    };
+    static const afx::MessageMap map = { &CDialog::GetThisMessageMap, entries };
+    return &map;
+}
+
+const afx::MessageMap* CRadioSelectDlg::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}

@@ -1,0 +1,59 @@
+// CRadioSelectDlg: the radio selection panel. One icon button per radio
+// combination, a caption naming the highlighted one and a hint line. Left,
+// Right and the OSD hotkey move the highlight (with wrap-around), Enter, a
+// double-click or four idle seconds apply it; the firmware's radio event
+// closes the panel without applying. Keys arrive from the keyboard hook,
+// which the panel aims at itself while it is open.
+#pragma once
+
+#include "Dialog.h"
+#include "IconButton.h"
+#include "radio/RadioControl.h"
+
+class CRadioSelectDlg : public CDialog {
+public:
+    explicit CRadioSelectDlg(CWnd* pParent = nullptr);
+    ~CRadioSelectDlg() override;
+
+    static const afx::MessageMap* GetThisMessageMap();
+    const afx::MessageMap* GetMessageMap() const override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    LRESULT OnHookKey(WPARAM wParam, LPARAM lParam);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnClickedBtn1();
+    void OnClickedBtn2();
+    void OnClickedBtn3();
+    void OnClickedBtn4();
+    void OnDoubleClickedBtn();
+
+private:
+    BOOL ReadStatus();
+    void BuildChoices();
+    void Navigate(BOOL bInitial);
+    void ApplySelection();
+    void CloseOsd();
+    void ClaimForeground();
+    BOOL EnableItem(int nId, BOOL bEnable);
+    void SetItemText(int nId, UINT nStringId);
+    void ClickButton(int nIndex);
+    BOOL HasChoice(int nIndex) const;
+
+    CRadioControl m_radio;
+    CIconButton* m_pButtons[4];
+    int m_nChoiceCount;
+    int m_nSel;
+    int m_nInitialSel;
+    BOOL m_bBtEnabled;
+    BOOL m_bWlanEnabled;
+    BOOL m_bBtPresent;
+    BOOL m_bWlanPresent;
+    BOOL m_bSwitchOn;
+    CIconButton m_btn4;
+    CIconButton m_btn3;
+    CIconButton m_btn2;
+    CIconButton m_btn1;
+};

@@ -1,0 +1,115 @@
+#include "SwitchOffDlg.h"
+
+#include "OsdTimeout.h"
+#include "WinApp.h"
+#include "app/NamedObjects.h"
+#include "app/PrivateMessages.h"
+#include "hook/KeyboardHook.h"
+#include "res/resource.h"
+
+namespace {
+
+const UINT_PTR IDT_AUTO_CLOSE = 2;
+
+}  // namespace
+
+static CKeyboardHook s_hook;
+
+CSwitchOffDlg::CSwitchOffDlg(CWnd* pParent)
+    : CDialog(IDD_SWITCH_OFF, pParent), m_pIcon(nullptr)
+{
+}
+
+CSwitchOffDlg::~CSwitchOffDlg()
+{
+}
+
+void CSwitchOffDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_BTN5, m_btn5);
+}
+
+BOOL CSwitchOffDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    s_hook.Install(m_hWnd, AfxGetInstanceHandle());
+    KillTimer(IDT_AUTO_CLOSE);
+    SetTimer(IDT_AUTO_CLOSE, OSD_TIMEOUT_MS, nullptr);
+    ShowIcon();
+    return TRUE;
+}
+
+BOOL CSwitchOffDlg::ShowIcon()
+{
+    m_pIcon = &m_btn5;
+
+    // Only the presence bits choose the picture; the status is read once.
+    m_radio.Read();
+    const BOOL bWlanPresent = m_radio.IsWlanPresent();
+    const BOOL bBtPresent = m_radio.IsBluetoothPresent();
+
+    UINT nIconId = IDR_OSD_BOTH_OFF;
+    if (bWlanPresent && !bBtPresent)
+        nIconId = IDR_OSD_WLAN_OFF;
+    else if (!bWlanPresent && bBtPresent)
+        nIconId = IDR_OSD_BT_OFF;
+
+    m_pIcon->SetIcon(nIconId);
+    return m_pIcon->ShowWindow(SW_SHOW);
+}
+
+void CSwitchOffDlg::CloseOsd()
+{
+    s_hook.Uninstall();
+    OnOK();
+}
+
+LRESULT CSwitchOffDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
+{
+    const DWORD flags = static_cast<DWORD>(wParam);
+    const DWORD scanCode = static_cast<DWORD>(lParam);
+
+    if (scanCode == SC_RADIO_EVENT) {
+        // Press and release both act: the main frame refreshes, the notice closes.
+        const HWND hMainFrame = ::FindWindowA(RAVO_CLASS_NAME, nullptr);
+        if (hMainFrame != nullptr)
+            ::SendMessageA(hMainFrame, WM_STATUS_CHANGED, 0, 0);
+        CloseOsd();
+    } else if (scanCode == SC_ENTER && !(flags & LLKHF_UP)) {
+        CloseOsd();
+    }
+    return 0;
+}
+
+void CSwitchOffDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == IDT_AUTO_CLOSE) {
+        KillTimer(IDT_AUTO_CLOSE);
+        OnOK();
+    }
+    CDialog::OnTimer(nIDEvent);
+}
+
+void CSwitchOffDlg::OnClickedBtn5()
+{
+    CloseOsd();
+}
+
+const afx::MessageMap* CSwitchOffDlg::GetThisMessageMap()
+{
+    static const afx::MessageEntry entries[] = {
+        afx::OnMessage<&CSwitchOffDlg::OnTimer>(WM_TIMER),
+        afx::OnControl<&CSwitchOffDlg::OnClickedBtn5>(BN_CLICKED, IDC_BTN5),
+        afx::OnMessage<&CSwitchOffDlg::OnHookKey>(WM_HOOKKEY),
+        afx::EndOfMap(),
+    };
+    static const afx::MessageMap map = { &CDialog::GetThisMessageMap, entries };
+    return &map;
+}
+
+const afx::MessageMap* CSwitchOffDlg::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
