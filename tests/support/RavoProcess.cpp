@@ -1,6 +1,7 @@
 #include "RavoProcess.h"
 
-#include <vector>
+#include <cstring>
+
 
 std::string BinDir()
 {
@@ -98,4 +99,39 @@ HWND FindRavoWindow()
 BOOL WaitForNoRavoWindow(DWORD timeoutMs)
 {
     return WaitUntil([] { return FindRavoWindow() == nullptr; }, timeoutMs);
+}
+
+namespace {
+
+struct DialogSearch {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectDialog(HWND hWnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(lParam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hWnd, &owner);
+    char className[16] = {};
+    ::GetClassNameA(hWnd, className, sizeof(className));
+    if (owner == search->pid && ::IsWindowVisible(hWnd) && strcmp(className, "#32770") == 0)
+        search->found.push_back(hWnd);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> VisibleDialogsOf(DWORD pid)
+{
+    DialogSearch search = { pid, {} };
+    ::EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string ControlText(HWND hDialog, int nID)
+{
+    char text[256] = {};
+    ::SendMessageA(::GetDlgItem(hDialog, nID), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
 }

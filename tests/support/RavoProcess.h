@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The folder of the running test program, where Ravo.exe, OBRA.dll and the
 // tools are built too (with a trailing backslash).
@@ -42,6 +43,10 @@ private:
 
 // The main window of a running copy, or NULL.
 HWND FindRavoWindow();
+// The visible dialog windows (class "#32770") of process pid.
+std::vector<HWND> VisibleDialogsOf(DWORD pid);
+// The text of a control of another process's dialog (WM_GETTEXT).
+std::string ControlText(HWND hDialog, int nID);
 // Waits until no window of class "TorvaneClass" is left.
 BOOL WaitForNoRavoWindow(DWORD timeoutMs = 10000);
 // Waits until fn() is true, pumping this thread's messages meanwhile.
