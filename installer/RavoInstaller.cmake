@@ -1,0 +1,62 @@
+# ravo_add_installer(<target> VERSION <v> OUTPUT <file> [ALL]
+#                    [SIGN_CERT <cert> [SIGN_KEY <key>]] [DEFINES <NAME=value>...])
+#
+# Builds an installer of the program with makensis: stages Ravo.exe and
+# OBRA.dll in a folder of the target's own, signs them when a certificate is
+# given (the uninstaller and the installer are then signed by makensis through
+# installer/sign.sh), and writes <file>. VERSION is what the installer records
+# as the product version; the program's About box reads at most 19 characters.
+include_guard(GLOBAL)
+
+find_program(RAVO_MAKENSIS makensis)
+
+function(ravo_add_installer target)
+  cmake_parse_arguments(ARG "ALL" "VERSION;OUTPUT;SIGN_CERT;SIGN_KEY" "DEFINES" ${ARGN})
+  if(NOT RAVO_MAKENSIS)
+    message(FATAL_ERROR "ravo_add_installer: makensis not found")
+  endif()
+  string(LENGTH "${ARG_VERSION}" length)
+  if(length EQUAL 0 OR length GREATER 19)
+    message(FATAL_ERROR "Installer version '${ARG_VERSION}' must have 1 to 19 characters")
+  endif()
+  # The version block of the installer wants four numbers.
+  string(REGEX MATCHALL "[0-9]+" parts "${ARG_VERSION}")
+  list(APPEND parts 0 0 0 0)
+  list(SUBLIST parts 0 4 parts)
+  list(JOIN parts "." quad)
+
+  set(stage ${CMAKE_CURRENT_BINARY_DIR}/${target}-stage)
+  set(nsi ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/Ravo.nsi)
+  set(sign ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/sign.sh)
+  set(icon ${PROJECT_SOURCE_DIR}/src/res/icons/ravo.ico)
+
+  set(defines -DVERSION=${ARG_VERSION} -DVERSION_QUAD=${quad} -DSTAGE_DIR=${stage}
+              -DOUT_FILE=${ARG_OUTPUT} -DICON=${icon})
+  foreach(define IN LISTS ARG_DEFINES)
+    list(APPEND defines -D${define})
+  endforeach()
+  set(sign_steps)
+  set(depends Ravo obra ${nsi} ${icon})
+  if(ARG_SIGN_CERT)
+    list(APPEND defines -DSIGN_SCRIPT=${sign} -DSIGN_CERT=${ARG_SIGN_CERT} -DSIGN_KEY=${ARG_SIGN_KEY})
+    set(sign_steps
+      COMMAND sh ${sign} ${ARG_SIGN_CERT} "${ARG_SIGN_KEY}" ${stage}/Ravo.exe
+      COMMAND sh ${sign} ${ARG_SIGN_CERT} "${ARG_SIGN_KEY}" ${stage}/OBRA.dll)
+    list(APPEND depends ${sign} ${ARG_SIGN_CERT})
+  endif()
+
+  add_custom_command(OUTPUT ${ARG_OUTPUT}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Ravo> $<TARGET_FILE:obra> ${stage}
+    ${sign_steps}
+    COMMAND ${RAVO_MAKENSIS} -NOCD -V2 ${defines} ${nsi}
+    DEPENDS ${depends}
+    COMMENT "Building installer ${ARG_OUTPUT}"
+    VERBATIM)
+  if(ARG_ALL)
+    add_custom_target(${target} ALL DEPENDS ${ARG_OUTPUT})
+  else()
+    add_custom_target(${target} DEPENDS ${ARG_OUTPUT})
+  endif()
+endfunction()
