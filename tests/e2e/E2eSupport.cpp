@@ -1,0 +1,314 @@
+#include "E2eSupport.h"
+
+#include "RadioModel.h"
+#include "firmware/FirmwareState.h"
+
+namespace e2e {
+
+DWORD FirmwareRequestCount()
+{
+    CFirmwareProbe::UseInstance(FIRMWARE_INSTANCE);
+    CFirmwareState state;
+    DWORD sequence = 0;
+    state.Access([&](FirmwareSharedState& shared) { sequence = shared.sequence; });
+    return sequence;
+}
+
+HWND WaitStarted(CRavoProcess& ravo, DWORD timeoutMs)
+{
+    HWND hWnd = ravo.WaitForMainWindow(timeoutMs);
+    if (hWnd == nullptr)
+        return nullptr;
+    // The window can answer while start-up still waits on the shell, before
+    // it is moved and hidden; the handle the watcher uses is stored last.
+    const BOOL placed = WaitUntil([&] {
+        RECT rc = {};
+        return ::GetWindowRect(hWnd, &rc) && rc.left == -100 && rc.top == -100 &&
+               !::IsWindowVisible(hWnd);
+    }, timeoutMs);
+    if (!placed || !Responsive(hWnd, timeoutMs))
+        return nullptr;
+    return hWnd;
+}
+
+BOOL SendTimed(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs,
+               LRESULT* result)
+{
+    DWORD_PTR answer = 0;
+    const LRESULT sent =
+        ::SendMessageTimeoutA(hWnd, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &answer);
+    if (result != nullptr)
+        *result = static_cast<LRESULT>(answer);
+    return sent != 0;
+}
+
+BOOL Responsive(HWND hWnd, DWORD timeoutMs)
+{
+    return SendTimed(hWnd, WM_NULL, 0, 0, timeoutMs);
+}
+
+int ControlOf(Osd kind)
+{
+    switch (kind) {
+    case Osd::Selection: return IDC_CHOICE_TEXT;
+    case Osd::Notice: return IDC_BTN5;
+    default: return IDC_VERSION;
+    }
+}
+
+namespace {
+
+struct WindowQuery {
+    DWORD pid;
+    const char* className;  // nullptr: any
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
+{
+    auto* query = reinterpret_cast<WindowQuery*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    if (pid != query->pid)
+        return TRUE;
+    if (query->visibleOnly && !::IsWindowVisible(hWnd))
+        return TRUE;
+    if (query->className != nullptr) {
+        char name[64] = {};
+        ::GetClassNameA(hWnd, name, sizeof(name));
+        if (lstrcmpA(name, query->className) != 0)
+            return TRUE;
+    }
+    query->found.push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelOf(DWORD pid, const char* className)
+{
+    WindowQuery query = { pid, className, true, {} };
+    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM lParam)
+{
+    ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> DialogsOf(DWORD pid)
+{
+    return TopLevelOf(pid, "#32770");
+}
+
+std::vector<HWND> MenusOf(DWORD pid)
+{
+    return TopLevelOf(pid, "#32768");
+}
+
+HWND FindDialog(DWORD pid, Osd kind)
+{
+    for (HWND hDlg : DialogsOf(pid)) {
+        if (::GetDlgItem(hDlg, ControlOf(kind)) != nullptr)
+            return hDlg;
+    }
+    return nullptr;
+}
+
+HWND WaitForDialog(DWORD pid, Osd kind, DWORD timeoutMs)
+{
+    HWND hDlg = nullptr;
+    WaitUntil([&] { return (hDlg = FindDialog(pid, kind)) != nullptr; }, timeoutMs);
+    return hDlg;
+}
+
+BOOL WaitForNoDialog(DWORD pid, DWORD timeoutMs)
+{
+    return WaitUntil([&] { return DialogsOf(pid).empty(); }, timeoutMs);
+}
+
+int CountWindowsOf(DWORD pid)
+{
+    WindowQuery query = { pid, nullptr, false, {} };
+    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&query));
+    int count = static_cast<int>(query.found.size());
+    for (HWND hWnd : query.found)
+        ::EnumChildWindows(hWnd, &CountChild, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+std::string ItemText(HWND hDlg, int id)
+{
+    const HWND hItem = ::GetDlgItem(hDlg, id);
+    if (hItem == nullptr)
+        return std::string();
+    char text[512] = {};
+    if (!SendTimed(hItem, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text)))
+        return std::string();
+    return text;
+}
+
+BOOL ItemEnabled(HWND hDlg, int id)
+{
+    const HWND hItem = ::GetDlgItem(hDlg, id);
+    return hItem != nullptr && ::IsWindowEnabled(hItem);
+}
+
+std::vector<std::string> ChildTexts(HWND hDlg)
+{
+    std::vector<std::string> texts;
+    for (HWND hChild = ::GetWindow(hDlg, GW_CHILD); hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        char text[512] = {};
+        SendTimed(hChild, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+BOOL SendKey(HWND hWnd, WPARAM flags, LPARAM scanCode)
+{
+    return SendTimed(hWnd, WM_HOOKKEY, flags, scanCode);
+}
+
+void PressVirtualKey(WORD vk)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    ::SendInput(1, &input, sizeof(input));
+    ::Sleep(150);
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void ClickCentre(HWND hWnd, int count)
+{
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    ::SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            ::Sleep(50);  // well inside the double-click time
+        ::SendInput(2, click, sizeof(INPUT));
+    }
+}
+
+namespace {
+
+const char VERSION_KEY[] = "SOFTWARE\\RAVO";
+const char VERSION_VALUE[] = "Version";
+
+}  // namespace
+
+CVersionValue::CVersionValue()
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, VERSION_KEY, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return;
+    m_bKeyExisted = TRUE;
+    DWORD size = 0;
+    if (::RegQueryValueExA(hKey, VERSION_VALUE, nullptr, &m_type, nullptr, &size) ==
+        ERROR_SUCCESS) {
+        m_data.resize(size);
+        m_bExisted = ::RegQueryValueExA(hKey, VERSION_VALUE, nullptr, &m_type, m_data.data(),
+                                        &size) == ERROR_SUCCESS;
+        m_data.resize(size);
+    }
+    ::RegCloseKey(hKey);
+}
+
+CVersionValue::~CVersionValue()
+{
+    if (m_bExisted)
+        Set(m_type, m_data.data(), static_cast<DWORD>(m_data.size()));
+    else if (m_bKeyExisted)
+        Remove();
+    else
+        ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, VERSION_KEY);
+}
+
+BOOL CVersionValue::Set(DWORD type, const void* data, DWORD size)
+{
+    HKEY hKey = nullptr;
+    if (::RegCreateKeyA(HKEY_LOCAL_MACHINE, VERSION_KEY, &hKey) != ERROR_SUCCESS)
+        return FALSE;
+    const LONG result = ::RegSetValueExA(hKey, VERSION_VALUE, 0, type,
+                                         static_cast<const BYTE*>(data), size);
+    ::RegCloseKey(hKey);
+    return result == ERROR_SUCCESS;
+}
+
+BOOL CVersionValue::SetString(const std::string& text)
+{
+    return Set(REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+BOOL CVersionValue::Remove()
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, VERSION_KEY, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
+        return TRUE;
+    const LONG result = ::RegDeleteValueA(hKey, VERSION_VALUE);
+    ::RegCloseKey(hKey);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
+CSession::CSession() : m_pShell(new CFakeShell)
+{
+}
+
+CSession::~CSession()
+{
+    if (m_ravo.IsRunning())
+        Close();
+}
+
+BOOL CSession::Start(BYTE status, const std::string& arguments)
+{
+    if (!m_pShell->Start())
+        return FALSE;
+    if (!WaitForNoRavoWindow())
+        return FALSE;
+    m_firmware.Reset();
+    m_firmware.SetStatus(status);
+    if (!m_ravo.Start(arguments))
+        return FALSE;
+    m_hWnd = WaitStarted(m_ravo);
+    return m_hWnd != nullptr && WaitForTrayOf(status);
+}
+
+DWORD CSession::Close()
+{
+    const DWORD code = m_ravo.Close(15000);
+    WaitForNoRavoWindow();
+    return code;
+}
+
+BOOL CSession::WaitForTrayOf(BYTE status, DWORD timeoutMs)
+{
+    const UINT id = model::TrayIdFor(status);
+    return m_pShell->WaitForIcon(m_hWnd, id, model::TextOf(id), timeoutMs);
+}
+
+BOOL CSession::TrayEmpty()
+{
+    TrayIconState icon;
+    return !m_pShell->IconOf(m_hWnd, icon);
+}
+
+BOOL CSession::RestartShell()
+{
+    m_pShell.reset();
+    m_pShell.reset(new CFakeShell);
+    return m_pShell->Start();
+}
+
+}  // namespace e2e

@@ -1,0 +1,345 @@
+// The program used as a person and the other programs of the session would
+// use it, one stage of its growth after the other: the running copy and its
+// re-reads, the tray icon and menu, the keyboard hook, the selection panel,
+// the switch-off notice and the About box. Keys are typed with SendInput
+// and the mouse is clicked; everything is observed from outside.
+#include "DebugMonitor.h"
+#include "E2eSupport.h"
+#include "KeyInput.h"
+#include "RadioModel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+const char STATUS_LINE[] = "[RAVO] CMainFrame::GetCurrentStatus()";
+const DWORD SETTLE_MS = 300;  // for anything unexpected to show up
+
+class Walk : public ::testing::Test {
+protected:
+    // Requests the firmware has seen since the last call.
+    DWORD NewRequests()
+    {
+        const DWORD now = FirmwareRequestCount();
+        const DWORD count = now - m_requests;
+        m_requests = now;
+        return count;
+    }
+
+    // Changes the register, lets cause make the copy re-read, and expects
+    // one read and the tray to show the new state.
+    template <typename Cause>
+    void ExpectReRead(const char* what, BYTE status, Cause cause)
+    {
+        SCOPED_TRACE(what);
+        m_s.Firmware().SetStatus(status);
+        NewRequests();
+        cause();
+        EXPECT_TRUE(m_s.WaitForTrayOf(status));
+        ::Sleep(SETTLE_MS);
+        EXPECT_EQ(NewRequests(), 1u);
+    }
+
+    HWND OpenByHotkey(Osd kind)
+    {
+        PressScanCode(0x04, true);
+        return WaitForDialog(m_s.Pid(), kind);
+    }
+
+    BOOL CaptionBecomes(HWND hDlg, UINT stateId)
+    {
+        return WaitUntil([&] { return ItemText(hDlg, IDC_CHOICE_TEXT) == model::TextOf(stateId); },
+                         3000);
+    }
+
+    // Opens the tray menu with a right-click and picks an item by its key.
+    BOOL ChooseFromTrayMenu(WORD key)
+    {
+        ::PostMessageA(m_s.Wnd(), WM_TRAY_NOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
+        if (!WaitUntil([&] { return !MenusOf(m_s.Pid()).empty(); }, 5000))
+            return FALSE;
+        PressVirtualKey(key);
+        return TRUE;
+    }
+
+    CSession m_s;
+    DWORD m_requests = 0;
+};
+
+}  // namespace
+
+// Step 1: one running copy per session; it reads the firmware at start and
+// again for every cause, and ends on "Close" from a second copy.
+TEST_F(Walk, RunningCopyReReadsForEveryCauseAndEndsOnClose)
+{
+    CDebugMonitor monitor;
+    ASSERT_TRUE(monitor.IsRunning());
+    NewRequests();
+    ASSERT_TRUE(m_s.Start(0x1F));
+    EXPECT_EQ(NewRequests(), 1u);
+    EXPECT_TRUE(monitor.WaitFor(m_s.Pid(), STATUS_LINE, 3000));
+
+    // A second copy leaves at once; the first keeps its window.
+    EXPECT_EQ(CRavoProcess::Run(""), 0u);
+    EXPECT_EQ(FindRavoWindow(), m_s.Wnd());
+    EXPECT_EQ(NewRequests(), 0u);
+
+    const HANDLE notify = ::CreateEventA(nullptr, FALSE, FALSE, "TorvaneNotifyEvent");
+    ASSERT_NE(notify, nullptr);
+    ExpectReRead("notify event", 0x1D, [&] { ::SetEvent(notify); });
+    ExpectReRead("refresh message", 0x1E,
+                 [] { ::PostMessageA(FindRavoWindow(), WM_STATUS_CHANGED, 0, 0); });
+    ExpectReRead("resume", 0x1C,
+                 [&] { SendTimed(m_s.Wnd(), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0); });
+    ExpectReRead("automatic resume", 0x14,
+                 [&] { SendTimed(m_s.Wnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0); });
+    ExpectReRead("console connect", 0x1A,
+                 [&] { SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, WTS_CONSOLE_CONNECT, 1); });
+    ExpectReRead("unlock", 0x18,
+                 [&] { SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1); });
+    ::CloseHandle(notify);
+
+    // Every read was announced on the debugger channel, and nothing else.
+    const std::vector<std::string> lines = monitor.LinesOf(m_s.Pid());
+    EXPECT_EQ(lines, std::vector<std::string>(7, STATUS_LINE));
+
+    EXPECT_EQ(CRavoProcess::Run("Close"), 0u);
+    EXPECT_EQ(m_s.Process().WaitForExit(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+    EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
+}
+
+TEST_F(Walk, CloseEventFromAnotherProgramEndsTheCopy)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    const HANDLE close = ::CreateEventA(nullptr, FALSE, FALSE, "TorvaneCloseEvent");
+    ASSERT_NE(close, nullptr);
+    ::SetEvent(close);
+    EXPECT_EQ(m_s.Process().WaitForExit(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+    ::CloseHandle(close);
+}
+
+// Step 2: the tray icon names the state; its menu and double-click work.
+TEST_F(Walk, TrayIconShowsTheStateAndItsMenuAndDoubleClickWork)
+{
+    ASSERT_TRUE(m_s.Start(0x1D));
+    TrayIconState icon;
+    ASSERT_TRUE(m_s.Shell().IconOf(m_s.Wnd(), icon));
+    EXPECT_EQ(icon.uID, TRAY_ICON_ID);
+    EXPECT_EQ(icon.uCallbackMessage, WM_TRAY_NOTIFY);
+    EXPECT_EQ(icon.iconId, 146u);
+    EXPECT_EQ(icon.tip, "Wireless LAN is enabled.");
+    std::vector<TrayCall> calls = m_s.Shell().Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].op, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(calls[0].uFlags, static_cast<UINT>(NIF_ICON | NIF_TIP | NIF_MESSAGE));
+
+    // A refresh modifies the one icon.
+    m_s.Firmware().SetStatus(0x1F);
+    ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1F));
+    calls = m_s.Shell().Calls();
+    EXPECT_EQ(calls.back().op, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(m_s.Shell().Icons().size(), 1u);
+
+    // Right-click, "&Option": the selection panel.
+    ASSERT_TRUE(ChooseFromTrayMenu('O'));
+    HWND hDlg = WaitForDialog(m_s.Pid(), Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    EXPECT_TRUE(MenusOf(m_s.Pid()).empty());
+    EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), "Bluetooth and Wireless LAN are enabled.");
+    m_s.Firmware().Mark();
+    PressScanCode(0x1C, false);  // Enter on the opening choice: nothing written
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+
+    // A double-click on the icon runs "&Option" too.
+    ::PostMessageA(m_s.Wnd(), WM_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
+    hDlg = WaitForDialog(m_s.Pid(), Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    PressScanCode(0x1C, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
+
+    // Right-click, "E&xit": the icon goes and the program ends.
+    ASSERT_TRUE(ChooseFromTrayMenu('X'));
+    EXPECT_EQ(m_s.Process().WaitForExit(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+}
+
+// Step 3: keys reach the program through its hook: the radio event
+// refreshes, the hotkey opens the display while holding the semaphore, the
+// notify hotkey reads nothing.
+TEST_F(Walk, HookTurnsKeysIntoRefreshesAndTheDisplay)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    ExpectReRead("radio event key", 0x1E, [] { PressScanCode(0x71, false); });
+    ExpectReRead("extended radio event key", 0x1D, [] { PressScanCode(0x71, true); });
+
+    NewRequests();
+    PressScanCode(0x62, true);  // the notify hotkey asks the device, not the firmware
+    PressScanCode(0x04, false);  // the hotkey's scan code without the extended flag
+    ::Sleep(SETTLE_MS);
+    EXPECT_TRUE(Responsive(m_s.Wnd()));
+    EXPECT_EQ(NewRequests(), 0u);
+    EXPECT_TRUE(DialogsOf(m_s.Pid()).empty());
+
+    const HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, "MERK_Semaphore");
+    ASSERT_NE(semaphore, nullptr);
+    const HWND hDlg = OpenByHotkey(Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    EXPECT_EQ(::WaitForSingleObject(semaphore, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+        << "the copy holds the semaphore while the hotkey's display runs";
+    PressScanCode(0x1C, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_TRUE(WaitUntil([&] { return ::WaitForSingleObject(semaphore, 0) == WAIT_OBJECT_0; }))
+        << "released afterwards";
+    ::ReleaseSemaphore(semaphore, 1, nullptr);
+    ::CloseHandle(semaphore);
+
+    // The hook is the frame's again.
+    ExpectReRead("radio event key after the display", 0x1F, [] { PressScanCode(0x71, false); });
+}
+
+// Step 4: the selection panel: keys move the highlight with wrap-around,
+// Enter, a double-click and four idle seconds apply, and the tray follows.
+TEST_F(Walk, SelectionPanelMovesAppliesAndTheTrayFollows)
+{
+    ASSERT_TRUE(m_s.Start(0x1D));  // both present, Wireless LAN on, Bluetooth off
+    HWND hDlg = OpenByHotkey(Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), model::TextOf(135));
+    for (int id = IDC_BTN1; id < IDC_BTN1 + 4; ++id)
+        EXPECT_TRUE(ItemEnabled(hDlg, id)) << id;
+    const std::vector<std::string> texts = ChildTexts(hDlg);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(),
+                         "  Press Left/ Right to select and Enter to apply. "), 1);
+
+    struct Move { WORD scan; bool extended; UINT shows; } moves[] = {
+        { 0x4D, false, 131 }, { 0x4B, false, 135 }, { 0x4B, true, 130 },
+        { 0x4B, false, 133 },  // wraps to the last
+        { 0x04, true, 130 },   // the hotkey steps right and wraps to the first
+        { 0x4D, true, 135 }, { 0x4D, false, 131 },
+    };
+    m_s.Firmware().Mark();
+    for (const Move& move : moves) {
+        PressScanCode(move.scan, move.extended);
+        EXPECT_TRUE(CaptionBecomes(hDlg, move.shows)) << "after scan code " << move.scan;
+    }
+    EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
+    PressScanCode(0x1C, true);  // keypad Enter applies "both enabled"
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_EQ(m_s.Firmware().WritesSinceMark(), model::WritesFor(0x1D, 131));
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1F));
+
+    // A click moves the highlight; a double-click applies the clicked choice.
+    ::PostMessageA(m_s.Wnd(), WM_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
+    hDlg = WaitForDialog(m_s.Pid(), Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), model::TextOf(131));
+    ClickCentre(::GetDlgItem(hDlg, IDC_BTN1 + 1));
+    EXPECT_TRUE(CaptionBecomes(hDlg, 135));
+    m_s.Firmware().Mark();
+    ClickCentre(::GetDlgItem(hDlg, IDC_BTN1 + 3), 2);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_EQ(m_s.Firmware().WritesSinceMark(), model::WritesFor(0x1F, 133));
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1C));
+
+    // Left alone after a move, the panel applies by itself.
+    hDlg = OpenByHotkey(Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    m_s.Firmware().Mark();
+    PressScanCode(0x4D, false);
+    EXPECT_TRUE(CaptionBecomes(hDlg, 130));
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid(), 15000));
+    EXPECT_EQ(m_s.Firmware().WritesSinceMark(), model::WritesFor(0x1C, 130));
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1E));
+
+    // The radio event closes the panel without applying, and refreshes.
+    hDlg = OpenByHotkey(Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    PressScanCode(0x4D, false);
+    EXPECT_TRUE(CaptionBecomes(hDlg, 135));
+    m_s.Firmware().Mark();
+    m_s.Firmware().SetStatus(0x1D);
+    PressScanCode(0x71, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1D));
+    EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
+}
+
+// Step 5: with the switch off the hotkey shows the notice, which closes on
+// Enter, a click, the radio event or by itself, and never writes.
+TEST_F(Walk, SwitchOffNoticeClosesEveryWayAndWritesNothing)
+{
+    ASSERT_TRUE(m_s.Start(0x0D));  // both present, switch off
+    m_s.Firmware().Mark();
+    HWND hDlg = OpenByHotkey(Osd::Notice);
+    ASSERT_NE(hDlg, nullptr);
+    EXPECT_EQ(FindDialog(m_s.Pid(), Osd::Selection), nullptr);
+    const std::vector<std::string> texts = ChildTexts(hDlg);
+    EXPECT_NE(std::find(texts.begin(), texts.end(),
+                        "  Wireless switch is disabled.\n  Please turn on the wireless switch."),
+              texts.end());
+    PressScanCode(0x1C, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+
+    hDlg = OpenByHotkey(Osd::Notice);
+    ASSERT_NE(hDlg, nullptr);
+    ClickCentre(::GetDlgItem(hDlg, IDC_BTN5));
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+
+    hDlg = OpenByHotkey(Osd::Notice);
+    ASSERT_NE(hDlg, nullptr);
+    m_s.Firmware().SetStatus(0x1D);  // the switch went on: the radio event says so
+    PressScanCode(0x71, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1D));
+
+    m_s.Firmware().SetStatus(0x05);  // Wireless LAN only, switch off
+    hDlg = OpenByHotkey(Osd::Notice);
+    ASSERT_NE(hDlg, nullptr);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid(), 15000)) << "closes by itself";
+    EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
+    EXPECT_TRUE(Responsive(m_s.Wnd()));
+}
+
+// Step 6: the About box shows the registry's version, one box at a time.
+TEST_F(Walk, AboutBoxShowsTheInstalledVersionOneAtATime)
+{
+    CVersionValue version;
+    ASSERT_TRUE(version.SetString("1.0.0.1"));
+    ASSERT_TRUE(m_s.Start(0x1F));
+    ASSERT_TRUE(ChooseFromTrayMenu('A'));
+    HWND hAbout = WaitForDialog(m_s.Pid(), Osd::About);
+    ASSERT_NE(hAbout, nullptr);
+    EXPECT_EQ(ItemText(hAbout, IDC_VERSION), "Ravo Ver 1.0.0.1");
+    char title[64] = {};
+    SendTimed(hAbout, WM_GETTEXT, sizeof(title), reinterpret_cast<LPARAM>(title));
+    EXPECT_STREQ(title, "About Ravo");
+
+    // A second About command while the box is open does nothing.
+    ::PostMessageA(m_s.Wnd(), WM_COMMAND, ID_APP_ABOUT, 0);
+    ::Sleep(SETTLE_MS);
+    EXPECT_TRUE(Responsive(m_s.Wnd()));
+    EXPECT_EQ(DialogsOf(m_s.Pid()).size(), 1u);
+
+    ClickCentre(::GetDlgItem(hAbout, IDOK));
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+
+    // The version is read afresh for the next box.
+    ASSERT_TRUE(version.SetString("2.0"));
+    ::PostMessageA(m_s.Wnd(), WM_COMMAND, ID_APP_ABOUT, 0);
+    hAbout = WaitForDialog(m_s.Pid(), Osd::About);
+    ASSERT_NE(hAbout, nullptr);
+    EXPECT_EQ(ItemText(hAbout, IDC_VERSION), "Ravo Ver 2.0");
+    ::PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_EQ(m_s.Close(), 0u);
+}
