@@ -8,11 +8,12 @@
 #include "osd/AboutDlg.h"
 #include "res/resource.h"
 
+#include <string>
+
 using namespace harness;
 
 namespace {
 
-const char PRIVATE_ROOT[] = "Software\\RavoOsdTests";
 
 // The version line while the box is open; the box is closed with OK.
 std::string VersionLine()
@@ -34,8 +35,9 @@ std::string VersionLine()
 // its type, and never beyond the 20 bytes; anything else leaves the label.
 TEST(AboutDlg, ShowsTheVersionAfterTheLabel)
 {
+    const std::string root = "Software\\RavoOsdTests\\" + std::to_string(::GetCurrentProcessId());
     HKEY hRoot = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyA(HKEY_CURRENT_USER, PRIVATE_ROOT, &hRoot));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyA(HKEY_CURRENT_USER, root.c_str(), &hRoot));
     ASSERT_EQ(ERROR_SUCCESS, ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, hRoot));
 
     EXPECT_EQ("Ravo Ver ", VersionLine());  // no key
@@ -62,5 +64,6 @@ TEST(AboutDlg, ShowsTheVersionAfterTheLabel)
     ::RegCloseKey(hKey);
     ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     ::RegCloseKey(hRoot);
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, PRIVATE_ROOT);
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\RavoOsdTests");  // when no other run holds it
 }

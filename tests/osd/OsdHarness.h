@@ -44,7 +44,7 @@ int ForegroundClaims();
 int TimerStarts(HWND hWnd, UINT_PTR nId);
 UINT LastTimerPeriod(HWND hWnd, UINT_PTR nId);
 // Makes 4000 ms timers fire after nPeriod ms.
-void ShortenOsdTimers(UINT nPeriod = 500);
+void ShortenOsdTimers(UINT nPeriod = 1000);
 
 // Stand-in for the main frame: a window of class "TorvaneClass" counting
 // WM_STATUS_CHANGED, with what had happened when each arrived.
