@@ -248,8 +248,10 @@ LRESULT CMainFrame::OnTrayNotify(WPARAM wParam, LPARAM lParam)
 
 LRESULT CMainFrame::OnTaskbarCreated(WPARAM, LPARAM)
 {
-    // The shell restarted and lost the icon: add it again for the present state.
-    m_trayIcon.OnTaskbarCreated();
+    // The shell (re)started: show the present state afresh. Delete first, so
+    // that a broadcast while the shell still shows the icon does not end in
+    // adds that fail for good; a new shell just refuses the delete.
+    m_trayIcon.SetIcon(0U);
     UpdateTrayIcon();
     return 0;
 }
