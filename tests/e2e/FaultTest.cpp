@@ -1,0 +1,401 @@
+// Faults the program has to survive: a restarted shell, a firmware library
+// that does not answer or answers slowly, shut-down while a display is
+// open, any order of session events, and other programs that hold the
+// semaphore or made the named objects first.
+#include "E2eSupport.h"
+#include "KeyInput.h"
+#include "RadioModel.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+const DWORD SETTLE_MS = 400;  // for a key's effect, or its absence, to show
+
+class Faults : public ::testing::Test {
+protected:
+    DWORD NewRequests()
+    {
+        const DWORD now = FirmwareRequestCount();
+        const DWORD count = now - m_requests;
+        m_requests = now;
+        return count;
+    }
+
+    // Whether the radio event key, typed once, makes the copy read the
+    // firmware, and how often: the effect of the hook, aimed at the frame.
+    DWORD ReadsForRadioKey()
+    {
+        Responsive(m_s.Wnd());
+        NewRequests();
+        PressScanCode(0x71, false);
+        ::Sleep(SETTLE_MS);
+        Responsive(m_s.Wnd());
+        return NewRequests();
+    }
+
+    HWND OpenByOption(Osd kind)
+    {
+        ::PostMessageA(m_s.Wnd(), WM_COMMAND, ID_OPTION, 0);
+        return WaitForDialog(m_s.Pid(), kind);
+    }
+
+    CSession m_s;
+    DWORD m_requests = 0;
+};
+
+}  // namespace
+
+TEST_F(Faults, ShellRestartBroadcastBringsTheIconBack)
+{
+    ASSERT_TRUE(m_s.Start(0x1D));
+    for (int restart = 0; restart < 2; ++restart) {
+        ASSERT_TRUE(m_s.RestartShell());
+        EXPECT_TRUE(m_s.TrayEmpty());
+        CFakeShell::BroadcastTaskbarCreated();
+        EXPECT_TRUE(m_s.WaitForTrayOf(0x1D)) << "restart " << restart;
+        EXPECT_EQ(m_s.Shell().Icons().size(), 1u);
+        const std::vector<TrayCall> calls = m_s.Shell().Calls();
+        ASSERT_FALSE(calls.empty());
+        EXPECT_TRUE(calls.back().answer);
+    }
+    // And it keeps following the state.
+    m_s.Firmware().SetStatus(0x1E);
+    ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1E));
+    EXPECT_EQ(m_s.Close(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+}
+
+// A shell that comes back without telling: the first refresh's modify
+// fails, the second adds the icon again.
+TEST_F(Faults, SilentShellRestartIconComesBackOnTheSecondRefresh)
+{
+    ASSERT_TRUE(m_s.Start(0x1D));
+    ASSERT_TRUE(m_s.RestartShell());
+    ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+    ASSERT_TRUE(m_s.Shell().WaitFor([](const std::vector<TrayCall>& calls) { return !calls.empty(); }));
+    EXPECT_TRUE(m_s.TrayEmpty());
+    ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1D));
+}
+
+// "TaskbarCreated" can come while the shell still shows the icon (any
+// program may broadcast it): the icon must go on following the state.
+TEST_F(Faults, TaskbarCreatedWhileTheIconIsShownKeepsItFollowingTheState)
+{
+    ASSERT_TRUE(m_s.Start(0x1D));
+    CFakeShell::BroadcastTaskbarCreated();
+    ASSERT_TRUE(Responsive(m_s.Wnd()));
+    ::Sleep(SETTLE_MS);
+    for (BYTE status : { 0x1E, 0x1F, 0x1C }) {
+        m_s.Firmware().SetStatus(status);
+        ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+        EXPECT_TRUE(m_s.WaitForTrayOf(status)) << "status " << int(status);
+    }
+    EXPECT_EQ(m_s.Shell().Icons().size(), 1u);
+}
+
+// Reads left unanswered leave 0x66: Wireless LAN present, switch off.
+TEST_F(Faults, UnansweredReadsShowTheSwitchOffStateAndTheNotice)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    m_s.Firmware().SetUnanswered(TRUE);
+    ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+    EXPECT_TRUE(m_s.WaitForTrayOf(model::UNANSWERED_READ));
+
+    m_s.Firmware().Mark();
+    PressScanCode(0x04, true);
+    HWND hDlg = WaitForDialog(m_s.Pid(), Osd::Notice);
+    ASSERT_NE(hDlg, nullptr);
+    EXPECT_EQ(FindDialog(m_s.Pid(), Osd::Selection), nullptr);
+    PressScanCode(0x1C, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    hDlg = OpenByOption(Osd::Notice);
+    ASSERT_NE(hDlg, nullptr);
+    SendKey(hDlg, KEY_DOWN, SC_ENTER);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
+
+    // Answered again, the next event shows the real state.
+    m_s.Firmware().SetUnanswered(FALSE);
+    ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1F));
+
+    // A panel opened while answered but applied while not: each write sends
+    // back the byte its own read found, 0x66, with only its one bit changed.
+    hDlg = OpenByOption(Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    SendKey(hDlg, KEY_DOWN, SC_RIGHT);  // from "both enabled" to "both disabled"
+    m_s.Firmware().SetUnanswered(TRUE);
+    m_s.Firmware().Mark();
+    SendKey(hDlg, KEY_DOWN, SC_ENTER);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    const std::vector<BYTE> writes = {
+        static_cast<BYTE>(model::UNANSWERED_READ & ~model::BT_ON),
+        static_cast<BYTE>(model::UNANSWERED_READ & ~model::WLAN_ON),
+    };
+    EXPECT_EQ(m_s.Firmware().WritesSinceMark(), writes);
+    m_s.Firmware().SetUnanswered(FALSE);
+    EXPECT_TRUE(Responsive(m_s.Wnd()));
+    EXPECT_EQ(m_s.Close(), 0u);
+}
+
+// 300 ms for every request: slower, but every step still happens, in order,
+// and the next event is handled.
+TEST_F(Faults, SlowFirmwareStillOpensAppliesAndRefreshes)
+{
+    ASSERT_TRUE(m_s.Start(0x1D));
+    m_s.Firmware().SetDelay(300);
+
+    m_s.Firmware().SetStatus(0x1E);
+    ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1E));
+
+    PressScanCode(0x04, true);
+    HWND hDlg = WaitForDialog(m_s.Pid(), Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), model::TextOf(130));
+    PressScanCode(0x4D, false);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(hDlg, IDC_CHOICE_TEXT) == model::TextOf(135); }));
+    m_s.Firmware().Mark();
+    PressScanCode(0x1C, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1D));
+    EXPECT_EQ(m_s.Firmware().WritesSinceMark(), model::WritesFor(0x1E, 135));
+
+    // Several causes queued behind slow reads are all handled.
+    NewRequests();
+    const HANDLE notify = ::CreateEventA(nullptr, FALSE, FALSE, "TorvaneNotifyEvent");
+    ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+    ::PostMessageA(m_s.Wnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    ::SetEvent(notify);
+    ::CloseHandle(notify);
+    EXPECT_TRUE(Responsive(m_s.Wnd(), 15000));
+    EXPECT_TRUE(WaitUntil([&] { return FirmwareRequestCount() - m_requests >= 3; }, 10000));
+    EXPECT_EQ(ReadsForRadioKey(), 1u) << "the hook still works";
+    m_s.Firmware().SetDelay(0);
+    EXPECT_EQ(m_s.Close(), 0u);
+}
+
+// Shut-down asked for while a display is open: the display ends, nothing is
+// written, the icon goes, and the program exits with code 0.
+TEST_F(Faults, ExitCommandWhileTheSelectionPanelIsOpen)
+{
+    ASSERT_TRUE(m_s.Start(0x1D));
+    const HWND hDlg = OpenByOption(Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    SendKey(hDlg, KEY_DOWN, SC_RIGHT);
+    m_s.Firmware().Mark();
+    ::PostMessageA(m_s.Wnd(), WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_EQ(m_s.Process().WaitForExit(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+    EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
+}
+
+TEST_F(Faults, CloseFromASecondCopyWhileTheHotkeysPanelIsOpen)
+{
+    const HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, "MERK_Semaphore");
+    ASSERT_NE(semaphore, nullptr);  // kept alive past the program's end
+    ASSERT_TRUE(m_s.Start(0x1D));
+    PressScanCode(0x04, true);
+    ASSERT_NE(WaitForDialog(m_s.Pid(), Osd::Selection), nullptr);
+    m_s.Firmware().Mark();
+    EXPECT_EQ(CRavoProcess::Run("Close"), 0u);
+    EXPECT_EQ(m_s.Process().WaitForExit(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+    EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
+    EXPECT_EQ(::WaitForSingleObject(semaphore, 0), static_cast<DWORD>(WAIT_OBJECT_0))
+        << "the semaphore was released before the end";
+    ::CloseHandle(semaphore);
+}
+
+TEST_F(Faults, CloseFromASecondCopyWhileTheNoticeIsOpen)
+{
+    ASSERT_TRUE(m_s.Start(0x0C));
+    PressScanCode(0x04, true);
+    ASSERT_NE(WaitForDialog(m_s.Pid(), Osd::Notice), nullptr);
+    EXPECT_EQ(CRavoProcess::Run("Close"), 0u);
+    EXPECT_EQ(m_s.Process().WaitForExit(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+}
+
+TEST_F(Faults, CloseFromASecondCopyWhileTheAboutBoxIsOpen)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    ::PostMessageA(m_s.Wnd(), WM_COMMAND, ID_APP_ABOUT, 0);
+    ASSERT_NE(WaitForDialog(m_s.Pid(), Osd::About), nullptr);
+    EXPECT_EQ(CRavoProcess::Run("Close"), 0u);
+    EXPECT_EQ(m_s.Process().WaitForExit(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+}
+
+TEST_F(Faults, CloseFromASecondCopyWhileTheTrayMenuIsOpen)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    ::PostMessageA(m_s.Wnd(), WM_TRAY_NOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitUntil([&] { return !MenusOf(m_s.Pid()).empty(); }));
+    EXPECT_EQ(CRavoProcess::Run("Close"), 0u);
+    EXPECT_EQ(m_s.Process().WaitForExit(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+}
+
+// Any order of lock, unlock, console disconnect and connect leaves exactly
+// one hook, aimed at the frame, or none, as the session rules say:
+// checked by whether one radio event key makes one read.
+TEST_F(Faults, SessionEventsInAnyOrderLeaveOneHookOrNone)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    const WPARAM codes[] = { WTS_CONSOLE_CONNECT, WTS_CONSOLE_DISCONNECT, WTS_SESSION_LOCK,
+                             WTS_SESSION_UNLOCK };
+    std::mt19937 random(20240611u);
+    bool hooked = true;
+    bool disconnected = false;
+    for (int round = 0; round < 24; ++round) {
+        std::string sequence;
+        const int length = 1 + static_cast<int>(random() % 6);
+        for (int i = 0; i < length; ++i) {
+            const WPARAM code = codes[random() % 4];
+            sequence += std::to_string(code) + " ";
+            ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, code, 1));
+            switch (code) {
+            case WTS_CONSOLE_CONNECT: hooked = true; disconnected = false; break;
+            case WTS_CONSOLE_DISCONNECT: disconnected = true; break;
+            case WTS_SESSION_LOCK: hooked = false; break;
+            case WTS_SESSION_UNLOCK: hooked = hooked || !disconnected; break;
+            }
+        }
+        EXPECT_EQ(ReadsForRadioKey(), hooked ? 1u : 0u) << "after session events " << sequence;
+    }
+}
+
+// A display that ends hands the hook back to the frame, whatever the
+// session did meanwhile.
+TEST_F(Faults, SessionLockWhileAPanelIsOpenHookReturnsToTheFrameAfterwards)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    const HWND hDlg = OpenByOption(Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1));
+    const std::string before = ItemText(hDlg, IDC_CHOICE_TEXT);
+    PressScanCode(0x4D, false);  // the panel lost the hook: nothing moves
+    ::Sleep(SETTLE_MS);
+    EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), before);
+    SendKey(hDlg, KEY_DOWN, SC_ENTER);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_EQ(ReadsForRadioKey(), 1u);
+    ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1));
+    EXPECT_EQ(ReadsForRadioKey(), 0u);
+    ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1));
+    EXPECT_EQ(ReadsForRadioKey(), 1u);
+}
+
+// While another program holds the semaphore, keys do nothing; everything
+// else works, and the keys work again once it is released.
+TEST_F(Faults, SemaphoreHeldLongByAnotherProgram)
+{
+    const HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, "MERK_Semaphore");
+    ASSERT_NE(semaphore, nullptr);
+    ASSERT_TRUE(m_s.Start(0x1D));
+    ASSERT_EQ(::WaitForSingleObject(semaphore, 0), static_cast<DWORD>(WAIT_OBJECT_0));
+
+    for (int i = 0; i < 3; ++i) {
+        PressScanCode(0x04, true);
+        EXPECT_EQ(ReadsForRadioKey(), 0u);
+    }
+    EXPECT_TRUE(DialogsOf(m_s.Pid()).empty());
+    m_s.Firmware().SetStatus(0x1E);
+    ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1E));
+    const HWND hDlg = OpenByOption(Osd::Selection);  // the menu needs no semaphore
+    ASSERT_NE(hDlg, nullptr);
+    SendKey(hDlg, KEY_DOWN, SC_ENTER);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+
+    ::ReleaseSemaphore(semaphore, 1, nullptr);
+    EXPECT_EQ(ReadsForRadioKey(), 1u);
+    PressScanCode(0x04, true);
+    EXPECT_NE(WaitForDialog(m_s.Pid(), Osd::Selection), nullptr);
+    PressScanCode(0x1C, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    ::CloseHandle(semaphore);
+}
+
+// Named objects another program made first are used as found.
+TEST_F(Faults, EventsMadeFirstByAnotherProgramAreUsed)
+{
+    const HANDLE notify = ::CreateEventA(nullptr, FALSE, FALSE, "TorvaneNotifyEvent");
+    const HANDLE close = ::CreateEventA(nullptr, FALSE, FALSE, "TorvaneCloseEvent");
+    ASSERT_TRUE(notify != nullptr && close != nullptr);
+    ASSERT_TRUE(m_s.Start(0x1F));
+    m_s.Firmware().SetStatus(0x1C);
+    ::SetEvent(notify);
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1C));
+    ::SetEvent(close);
+    EXPECT_EQ(m_s.Process().WaitForExit(), 0u);
+    ::CloseHandle(notify);
+    ::CloseHandle(close);
+}
+
+TEST_F(Faults, SemaphoreMadeFirstWithNoCountLeavesKeysDroppedUntilReleased)
+{
+    const HANDLE semaphore = ::CreateSemaphoreA(nullptr, 0, 1, "MERK_Semaphore");
+    ASSERT_NE(semaphore, nullptr);
+    ASSERT_TRUE(m_s.Start(0x1F));
+    EXPECT_EQ(ReadsForRadioKey(), 0u);
+    ::ReleaseSemaphore(semaphore, 1, nullptr);
+    EXPECT_EQ(ReadsForRadioKey(), 1u);
+    ::CloseHandle(semaphore);
+}
+
+// The semaphore's name taken by another kind of object: no semaphore, so
+// every key is dropped; the menu's "&Option" still opens the panel.
+TEST_F(Faults, SemaphoreNameTakenByAnEventDropsKeysOnly)
+{
+    const HANDLE squatter = ::CreateEventA(nullptr, TRUE, FALSE, "MERK_Semaphore");
+    ASSERT_NE(squatter, nullptr);
+    ASSERT_TRUE(m_s.Start(0x1F));
+    EXPECT_EQ(ReadsForRadioKey(), 0u);
+    PressScanCode(0x04, true);
+    ::Sleep(SETTLE_MS);
+    EXPECT_TRUE(DialogsOf(m_s.Pid()).empty());
+    const HWND hDlg = OpenByOption(Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    SendKey(hDlg, KEY_DOWN, SC_ENTER);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_EQ(m_s.Close(), 0u);
+    ::CloseHandle(squatter);
+}
+
+// An event's name taken by another kind of object: start-up ends quietly.
+TEST_F(Faults, EventNameTakenByAMutexEndsStartUpQuietly)
+{
+    CFirmwareProbe::UseInstance(FIRMWARE_INSTANCE);
+    for (const char* name : { "TorvaneNotifyEvent", "TorvaneCloseEvent" }) {
+        const HANDLE squatter = ::CreateMutexA(nullptr, FALSE, name);
+        ASSERT_NE(squatter, nullptr);
+        EXPECT_EQ(CRavoProcess::Run(""), 0u) << name;
+        EXPECT_EQ(FindRavoWindow(), nullptr);
+        ::CloseHandle(squatter);
+    }
+}
+
+// The single-instance mutex made first by another program: the program
+// takes it for a running copy and leaves.
+TEST_F(Faults, InstanceMutexMadeFirstByAnotherProgram)
+{
+    CFirmwareProbe::UseInstance(FIRMWARE_INSTANCE);
+    const HANDLE squatter = ::CreateMutexA(nullptr, FALSE, "TorvaneClass");
+    ASSERT_NE(squatter, nullptr);
+    EXPECT_EQ(CRavoProcess::Run(""), 0u);
+    EXPECT_EQ(FindRavoWindow(), nullptr);
+    ::CloseHandle(squatter);
+    ASSERT_TRUE(m_s.Start(0x1F));  // once it is gone, the next start runs
+    EXPECT_EQ(m_s.Close(), 0u);
+}
