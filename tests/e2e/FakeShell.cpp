@@ -218,10 +218,15 @@ BOOL CFakeShell::OnCopyData(const COPYDATASTRUCT* cds)
     return call.answer;
 }
 
-std::vector<TrayCall> CFakeShell::Calls()
+std::vector<TrayCall> CFakeShell::Calls(HWND hWnd)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_calls;
+    std::vector<TrayCall> calls;
+    for (const TrayCall& call : m_calls) {
+        if (hWnd == nullptr || call.hWnd == hWnd)
+            calls.push_back(call);
+    }
+    return calls;
 }
 
 void CFakeShell::ClearCalls()
@@ -230,10 +235,15 @@ void CFakeShell::ClearCalls()
     m_calls.clear();
 }
 
-std::vector<TrayIconState> CFakeShell::Icons()
+std::vector<TrayIconState> CFakeShell::Icons(HWND hWnd)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_icons;
+    std::vector<TrayIconState> icons;
+    for (const TrayIconState& icon : m_icons) {
+        if (hWnd == nullptr || icon.hWnd == hWnd)
+            icons.push_back(icon);
+    }
+    return icons;
 }
 
 BOOL CFakeShell::IconOf(HWND hWnd, TrayIconState& icon)

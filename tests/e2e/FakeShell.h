@@ -54,10 +54,11 @@ public:
     void Stop();
     BOOL IsFirst() const;
 
-    std::vector<TrayCall> Calls();
+    // The calls made for hWnd's icons (all calls for NULL), oldest first.
+    std::vector<TrayCall> Calls(HWND hWnd = nullptr);
     void ClearCalls();
-    // The icons this shell shows now.
-    std::vector<TrayIconState> Icons();
+    // The icons this shell shows now for hWnd (all for NULL).
+    std::vector<TrayIconState> Icons(HWND hWnd = nullptr);
     // The one icon of hWnd, if shown.
     BOOL IconOf(HWND hWnd, TrayIconState& icon);
     // Waits until pred(calls) holds.

@@ -60,8 +60,8 @@ TEST_F(Faults, ShellRestartBroadcastBringsTheIconBack)
         EXPECT_TRUE(m_s.TrayEmpty());
         CFakeShell::BroadcastTaskbarCreated();
         EXPECT_TRUE(m_s.WaitForTrayOf(0x1D)) << "restart " << restart;
-        EXPECT_EQ(m_s.Shell().Icons().size(), 1u);
-        const std::vector<TrayCall> calls = m_s.Shell().Calls();
+        EXPECT_EQ(m_s.Shell().Icons(m_s.Wnd()).size(), 1u);
+        const std::vector<TrayCall> calls = m_s.Shell().Calls(m_s.Wnd());
         ASSERT_FALSE(calls.empty());
         EXPECT_TRUE(calls.back().answer);
     }
@@ -80,7 +80,14 @@ TEST_F(Faults, SilentShellRestartIconComesBackOnTheSecondRefresh)
     ASSERT_TRUE(m_s.Start(0x1D));
     ASSERT_TRUE(m_s.RestartShell());
     ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
-    ASSERT_TRUE(m_s.Shell().WaitFor([](const std::vector<TrayCall>& calls) { return !calls.empty(); }));
+    const HWND hWnd = m_s.Wnd();
+    ASSERT_TRUE(m_s.Shell().WaitFor([hWnd](const std::vector<TrayCall>& calls) {
+        for (const TrayCall& call : calls) {
+            if (call.hWnd == hWnd)
+                return true;
+        }
+        return false;
+    }));
     EXPECT_TRUE(m_s.TrayEmpty());
     ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
     EXPECT_TRUE(m_s.WaitForTrayOf(0x1D));
@@ -99,7 +106,7 @@ TEST_F(Faults, TaskbarCreatedWhileTheIconIsShownKeepsItFollowingTheState)
         ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
         EXPECT_TRUE(m_s.WaitForTrayOf(status)) << "status " << int(status);
     }
-    EXPECT_EQ(m_s.Shell().Icons().size(), 1u);
+    EXPECT_EQ(m_s.Shell().Icons(m_s.Wnd()).size(), 1u);
 }
 
 // Reads left unanswered leave 0x66: Wireless LAN present, switch off.

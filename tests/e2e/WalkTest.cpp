@@ -136,7 +136,7 @@ TEST_F(Walk, TrayIconShowsTheStateAndItsMenuAndDoubleClickWork)
     EXPECT_EQ(icon.uCallbackMessage, WM_TRAY_NOTIFY);
     EXPECT_EQ(icon.iconId, 146u);
     EXPECT_EQ(icon.tip, "Wireless LAN is enabled.");
-    std::vector<TrayCall> calls = m_s.Shell().Calls();
+    std::vector<TrayCall> calls = m_s.Shell().Calls(m_s.Wnd());
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].op, static_cast<DWORD>(NIM_ADD));
     EXPECT_EQ(calls[0].uFlags, static_cast<UINT>(NIF_ICON | NIF_TIP | NIF_MESSAGE));
@@ -145,9 +145,9 @@ TEST_F(Walk, TrayIconShowsTheStateAndItsMenuAndDoubleClickWork)
     m_s.Firmware().SetStatus(0x1F);
     ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
     EXPECT_TRUE(m_s.WaitForTrayOf(0x1F));
-    calls = m_s.Shell().Calls();
+    calls = m_s.Shell().Calls(m_s.Wnd());
     EXPECT_EQ(calls.back().op, static_cast<DWORD>(NIM_MODIFY));
-    EXPECT_EQ(m_s.Shell().Icons().size(), 1u);
+    EXPECT_EQ(m_s.Shell().Icons(m_s.Wnd()).size(), 1u);
 
     // Right-click, "&Option": the selection panel.
     ASSERT_TRUE(ChooseFromTrayMenu('O'));
