@@ -1,5 +1,6 @@
 #include "E2eSupport.h"
 
+#include "KeyInput.h"
 #include "RadioModel.h"
 #include "firmware/FirmwareState.h"
 
@@ -12,6 +13,17 @@ DWORD FirmwareRequestCount()
     DWORD sequence = 0;
     state.Access([&](FirmwareSharedState& shared) { sequence = shared.sequence; });
     return sequence;
+}
+
+DWORD RequestsForRadioKey(HWND hWnd, DWORD waitMs)
+{
+    Responsive(hWnd);
+    const DWORD before = FirmwareRequestCount();
+    PressScanCode(0x71, false);
+    WaitUntil([&] { return FirmwareRequestCount() != before; }, waitMs);
+    ::Sleep(300);
+    Responsive(hWnd);
+    return FirmwareRequestCount() - before;
 }
 
 HWND WaitStarted(CRavoProcess& ravo, DWORD timeoutMs)

@@ -50,6 +50,11 @@ constexpr char FIRMWARE_INSTANCE[] = "e2e";
 // never goes back, unlike the journal, which keeps only the latest 256.
 DWORD FirmwareRequestCount();
 
+// Types the radio event key once and counts the firmware requests that
+// follow: waits up to waitMs for the first, then a while for any more. The
+// hook's effect: 1 with one hook aimed at the frame, 0 with none.
+DWORD RequestsForRadioKey(HWND hWnd, DWORD waitMs = 1000);
+
 // Waits until the copy has finished starting: window made, moved off
 // screen, hidden and its message loop running. NULL on failure.
 HWND WaitStarted(CRavoProcess& ravo, DWORD timeoutMs = 15000);

@@ -28,16 +28,11 @@ protected:
         return count;
     }
 
-    // Whether the radio event key, typed once, makes the copy read the
-    // firmware, and how often: the effect of the hook, aimed at the frame.
     DWORD ReadsForRadioKey()
     {
-        Responsive(m_s.Wnd());
+        const DWORD reads = RequestsForRadioKey(m_s.Wnd());
         NewRequests();
-        PressScanCode(0x71, false);
-        ::Sleep(SETTLE_MS);
-        Responsive(m_s.Wnd());
-        return NewRequests();
+        return reads;
     }
 
     HWND OpenByOption(Osd kind)

@@ -325,9 +325,8 @@ TEST_F(Walk, AboutBoxShowsTheInstalledVersionOneAtATime)
     EXPECT_STREQ(title, "About Ravo");
 
     // A second About command while the box is open does nothing.
-    ::PostMessageA(m_s.Wnd(), WM_COMMAND, ID_APP_ABOUT, 0);
-    ::Sleep(SETTLE_MS);
-    EXPECT_TRUE(Responsive(m_s.Wnd()));
+    // (Sent, so that a second modal box would keep the call from returning.)
+    EXPECT_TRUE(SendTimed(m_s.Wnd(), WM_COMMAND, ID_APP_ABOUT, 0, 5000));
     EXPECT_EQ(DialogsOf(m_s.Pid()).size(), 1u);
 
     ClickCentre(::GetDlgItem(hAbout, IDOK));
