@@ -181,6 +181,83 @@ std::vector<std::string> ChildTexts(HWND hDlg)
     return texts;
 }
 
+namespace {
+
+// Top-down 32-bit pixels of a bitmap.
+std::vector<DWORD> PixelsOf(HDC hdc, HBITMAP hBitmap, int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    if (!::GetDIBits(hdc, hBitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS))
+        pixels.clear();
+    return pixels;
+}
+
+}  // namespace
+
+UINT PictureOnButton(HWND hButton, const std::vector<UINT>& candidates)
+{
+    RECT rc = {};
+    POINT origin = { 0, 0 };
+    if (!::GetClientRect(hButton, &rc) || !::ClientToScreen(hButton, &origin))
+        return 0;
+    const int width = rc.right, height = rc.bottom;
+    const HDC hScreen = ::GetDC(nullptr);
+    const HDC hMem = ::CreateCompatibleDC(hScreen);
+    const HBITMAP hShot = ::CreateCompatibleBitmap(hScreen, width, height);
+    const HGDIOBJ hOld = ::SelectObject(hMem, hShot);
+    ::BitBlt(hMem, 0, 0, width, height, hScreen, origin.x, origin.y, SRCCOPY);
+    ::SelectObject(hMem, hOld);
+    const std::vector<DWORD> shot = PixelsOf(hMem, hShot, width, height);
+    ::DeleteObject(hShot);
+
+    const HMODULE hRavo =
+        ::LoadLibraryExA((BinDir() + "Ravo.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    UINT best = 0;
+    double bestMatch = 0.0;
+    for (UINT id : candidates) {
+        const HICON hIcon = static_cast<HICON>(
+            ::LoadImageA(hRavo, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+        ICONINFO info = {};
+        if (shot.empty() || hIcon == nullptr || !::GetIconInfo(hIcon, &info))
+            continue;
+        const int size = static_cast<int>(info.xHotspot) * 2;
+        const std::vector<DWORD> icon = PixelsOf(hMem, info.hbmColor, size, size);
+        // Placed as the button centres it: halved with an arithmetic shift.
+        const int left = (width - size) >> 1, top = (height - size) >> 1;
+        int opaque = 0, same = 0;
+        for (int y = 0; y < size && !icon.empty(); ++y) {
+            for (int x = 0; x < size; ++x) {
+                const DWORD pixel = icon[static_cast<size_t>(y) * size + x];
+                const int sx = left + x, sy = top + y;
+                if ((pixel >> 24) != 0xFF || sx < 0 || sy < 0 || sx >= width || sy >= height)
+                    continue;
+                ++opaque;
+                same += (shot[static_cast<size_t>(sy) * width + sx] & 0xFFFFFF) == (pixel & 0xFFFFFF);
+            }
+        }
+        const double match = opaque > 0 ? static_cast<double>(same) / opaque : 0.0;
+        if (match > bestMatch) {
+            bestMatch = match;
+            best = id;
+        }
+        ::DeleteObject(info.hbmMask);
+        ::DeleteObject(info.hbmColor);
+        ::DestroyIcon(hIcon);
+    }
+    if (hRavo != nullptr)
+        ::FreeLibrary(hRavo);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    return bestMatch >= 0.9 ? best : 0;
+}
+
 BOOL SendKey(HWND hWnd, WPARAM flags, LPARAM scanCode)
 {
     return SendTimed(hWnd, WM_HOOKKEY, flags, scanCode);

@@ -86,6 +86,11 @@ BOOL ItemEnabled(HWND hDlg, int id);
 // The texts of all of a dialog's controls, in child order.
 std::vector<std::string> ChildTexts(HWND hDlg);
 
+// The picture, out of candidates (OSD icon ids), that the icon button shows
+// on the screen now: the one whose opaque pixels the screen matches best.
+// 0 when the screen cannot be read or none matches well.
+UINT PictureOnButton(HWND hButton, const std::vector<UINT>& candidates);
+
 // Sends a key event to a display, as the hook would post it, and waits
 // until it has been handled.
 BOOL SendKey(HWND hWnd, WPARAM flags, LPARAM scanCode);

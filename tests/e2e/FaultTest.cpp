@@ -96,7 +96,8 @@ TEST_F(Faults, TaskbarCreatedWhileTheIconIsShownKeepsItFollowingTheState)
     CFakeShell::BroadcastTaskbarCreated();
     ASSERT_TRUE(Responsive(m_s.Wnd()));
     ::Sleep(SETTLE_MS);
-    for (BYTE status : { 0x1E, 0x1F, 0x1C }) {
+    const BYTE statuses[] = { 0x1E, 0x1F, 0x1C };
+    for (BYTE status : statuses) {
         m_s.Firmware().SetStatus(status);
         ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
         EXPECT_TRUE(m_s.WaitForTrayOf(status)) << "status " << int(status);

@@ -1,6 +1,6 @@
 // Every one of the 256 firmware status bytes: the tray shows its state, and
 // the hotkey opens the right display (selection panel with the right
-// choices, the notice, or nothing). The firmware is written only when a
+// choices and pictures, the notice with the right picture, or nothing). The firmware is written only when a
 // choice is applied, and then exactly as documented: each panel is opened
 // twice, closed once on its opening choice and once applying the next.
 #include "DebugMonitor.h"
@@ -24,6 +24,8 @@ std::string Hex(BYTE b)
     return text;
 }
 
+const std::vector<UINT> OSD_PICTURES = { 130, 131, 132, 133, 134, 135 };
+
 // Checks the open selection panel against the model and walks its choices
 // once round with Right, back to the opening one; "" when all is well.
 std::string CheckPanel(HWND hDlg, const model::Panel& panel)
@@ -33,6 +35,19 @@ std::string CheckPanel(HWND hDlg, const model::Panel& panel)
         const bool enabled = i < 2 || n == 4;
         if ((ItemEnabled(hDlg, IDC_BTN1 + i) != FALSE) != enabled)
             return "button " + std::to_string(i + 1) + (enabled ? " disabled" : " enabled");
+    }
+    // The pictures, as painted on the screen; the buttons without a choice
+    // stay blank.
+    for (size_t i = 0; i < n; ++i) {
+        const HWND hButton = ::GetDlgItem(hDlg, IDC_BTN1 + static_cast<int>(i));
+        if (!WaitUntil([&] { return PictureOnButton(hButton, OSD_PICTURES) == panel.choices[i]; },
+                       3000))
+            return "button " + std::to_string(i + 1) + " does not show picture " +
+                   std::to_string(panel.choices[i]);
+    }
+    for (size_t i = n; i < 4; ++i) {
+        if (PictureOnButton(::GetDlgItem(hDlg, IDC_BTN1 + static_cast<int>(i)), OSD_PICTURES) != 0)
+            return "button " + std::to_string(i + 1) + " is not blank";
     }
     for (size_t step = 0; step <= n; ++step) {
         const UINT expected = panel.choices[(panel.initial + step) % n];
@@ -86,6 +101,11 @@ TEST(FirmwareBytes, EveryStatusByteShowsTheRightTrayAndDisplay)
             const HWND hDlg = WaitForDialog(s.Pid(), Osd::Notice);
             ASSERT_NE(hDlg, nullptr);
             EXPECT_EQ(FindDialog(s.Pid(), Osd::Selection), nullptr);
+            const HWND hButton = ::GetDlgItem(hDlg, IDC_BTN5);
+            const UINT picture = model::NoticePictureFor(status);
+            EXPECT_TRUE(WaitUntil([&] { return PictureOnButton(hButton, OSD_PICTURES) == picture; },
+                                  3000))
+                << "the notice does not show picture " << picture;
             SendKey(hDlg, KEY_DOWN, SC_ENTER);
             break;
         }

@@ -68,6 +68,15 @@ protected:
         return TRUE;
     }
 
+    // The button shows picture id on the screen (once painted).
+    static BOOL Shows(HWND hDlg, int buttonId, UINT id)
+    {
+        const HWND hButton = ::GetDlgItem(hDlg, buttonId);
+        return WaitUntil([&] {
+            return PictureOnButton(hButton, { 130, 131, 132, 133, 134, 135 }) == id;
+        }, 3000);
+    }
+
     CSession m_s;
     DWORD m_requests = 0;
 };
@@ -215,8 +224,11 @@ TEST_F(Walk, SelectionPanelMovesAppliesAndTheTrayFollows)
     HWND hDlg = OpenByHotkey(Osd::Selection);
     ASSERT_NE(hDlg, nullptr);
     EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), model::TextOf(135));
-    for (int id = IDC_BTN1; id < IDC_BTN1 + 4; ++id)
-        EXPECT_TRUE(ItemEnabled(hDlg, id)) << id;
+    const UINT pictures[] = { 130, 135, 131, 133 };
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(ItemEnabled(hDlg, IDC_BTN1 + i)) << i;
+        EXPECT_TRUE(Shows(hDlg, IDC_BTN1 + i, pictures[i])) << i;
+    }
     const std::vector<std::string> texts = ChildTexts(hDlg);
     EXPECT_EQ(std::count(texts.begin(), texts.end(),
                          "  Press Left/ Right to select and Enter to apply. "), 1);
@@ -287,11 +299,14 @@ TEST_F(Walk, SwitchOffNoticeClosesEveryWayAndWritesNothing)
     EXPECT_NE(std::find(texts.begin(), texts.end(),
                         "  Wireless switch is disabled.\n  Please turn on the wireless switch."),
               texts.end());
+    EXPECT_TRUE(Shows(hDlg, IDC_BTN5, 133));
     PressScanCode(0x1C, false);
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
 
+    m_s.Firmware().SetStatus(0x09);  // Bluetooth only, switch off
     hDlg = OpenByHotkey(Osd::Notice);
     ASSERT_NE(hDlg, nullptr);
+    EXPECT_TRUE(Shows(hDlg, IDC_BTN5, 132));
     ClickCentre(::GetDlgItem(hDlg, IDC_BTN5));
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
 
@@ -305,6 +320,7 @@ TEST_F(Walk, SwitchOffNoticeClosesEveryWayAndWritesNothing)
     m_s.Firmware().SetStatus(0x05);  // Wireless LAN only, switch off
     hDlg = OpenByHotkey(Osd::Notice);
     ASSERT_NE(hDlg, nullptr);
+    EXPECT_TRUE(Shows(hDlg, IDC_BTN5, 134));
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid(), 15000)) << "closes by itself";
     EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
     EXPECT_TRUE(Responsive(m_s.Wnd()));
