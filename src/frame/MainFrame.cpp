@@ -185,21 +185,28 @@ LRESULT CMainFrame::OnStatusChanged(WPARAM, LPARAM)
 
 LRESULT CMainFrame::OnHookKey(WPARAM wParam, LPARAM lParam)
 {
+    // Only key-downs of three keys have an action. Every other key event is
+    // done with here, before the semaphore: taking and releasing it for keys
+    // that do nothing would cost two kernel calls per key and briefly keep it
+    // from the other programs that share it.
+    if ((wParam & LLKHF_UP) != 0)
+        return 0;
+    const bool extended = (wParam & LLKHF_EXTENDED) != 0;
+    const bool radioEvent = lParam == SC_RADIO_EVENT;
+    const bool osdHotkey = lParam == SC_OSD_HOTKEY && extended;
+    const bool notifyHotkey = lParam == SC_NOTIFY_HOTKEY && extended;
+    if (!radioEvent && !osdHotkey && !notifyHotkey)
+        return 0;
+
     if (::WaitForSingleObject(m_hSemaphore, 0) != WAIT_OBJECT_0)
         return 0;  // another holder has it: the key is dropped
-
-    const WPARAM flags = wParam;
-    const LPARAM scanCode = lParam;
-    if ((flags & LLKHF_UP) == 0) {
-        const bool extended = (flags & LLKHF_EXTENDED) != 0;
-        if (scanCode == SC_RADIO_EVENT) {
-            GetCurrentStatus();
-            UpdateTrayIcon();
-        } else if (scanCode == SC_OSD_HOTKEY && extended) {
-            ShowOsd(m_hWnd);
-        } else if (scanCode == SC_NOTIFY_HOTKEY && extended) {
-            m_radio.Notify({ NOTIFY_TAG, 0, 0 });
-        }
+    if (radioEvent) {
+        GetCurrentStatus();
+        UpdateTrayIcon();
+    } else if (osdHotkey) {
+        ShowOsd(m_hWnd);  // runs modally with the semaphore held
+    } else {
+        m_radio.Notify({ NOTIFY_TAG, 0, 0 });
     }
     ::ReleaseSemaphore(m_hSemaphore, 1, nullptr);
     return 0;
