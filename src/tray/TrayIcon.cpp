@@ -118,8 +118,3 @@ UINT CTrayIcon::TaskbarCreatedMessage()
     static const UINT s_uTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
     return s_uTaskbarCreated;
 }
-
-void CTrayIcon::OnTaskbarCreated()
-{
-    m_nid.hIcon = nullptr;
-}

@@ -37,9 +37,6 @@ public:
 
     // The message the shell broadcasts to top-level windows when it (re)starts.
     static UINT TaskbarCreatedMessage();
-    // The restarted shell holds no icon: forget ours, so that the next
-    // SetIcon adds it again.
-    void OnTaskbarCreated();
 
 protected:
     NOTIFYICONDATAA m_nid;

@@ -144,7 +144,9 @@ TEST_F(TrayIconTest, AnyFailedCallForgetsTheIcon)
                                                  NIM_DELETE, NIM_ADD, NIM_MODIFY }));
 }
 
-TEST_F(TrayIconTest, AfterAShellRestartTheNextRefreshAddsTheIcon)
+// After a shell restart the frame removes and re-adds its icon: a new shell
+// refuses the delete (it holds no icon), and the add then shows the icon.
+TEST_F(TrayIconTest, AfterAShellRestartDeleteThenAddShowsTheIconAgain)
 {
     EXPECT_NE(CTrayIcon::TaskbarCreatedMessage(), 0u);
     EXPECT_EQ(CTrayIcon::TaskbarCreatedMessage(), ::RegisterWindowMessageA("TaskbarCreated"));
@@ -152,10 +154,11 @@ TEST_F(TrayIconTest, AfterAShellRestartTheNextRefreshAddsTheIcon)
     CTrayIcon tray(IDR_MAINFRAME);
     tray.SetNotificationWnd(&m_wnd, WM_TRAY_NOTIFY);
     EXPECT_TRUE(tray.SetIcon(IDR_TRAY_BOTH_ON));
-    tray.OnTaskbarCreated();
-    EXPECT_EQ(s_calls.size(), 1u);  // nothing to tell the new shell yet
+    s_dwFailing = 1u << NIM_DELETE;
+    tray.SetIcon(0U);
+    s_dwFailing = 0;
     EXPECT_TRUE(tray.SetIcon(IDR_TRAY_BOTH_OFF));
-    EXPECT_EQ(Operations(), (std::vector<DWORD>{ NIM_ADD, NIM_ADD }));
+    EXPECT_EQ(Operations(), (std::vector<DWORD>{ NIM_ADD, NIM_DELETE, NIM_ADD }));
     EXPECT_EQ(s_calls.back().uFlags, static_cast<UINT>(NIF_ICON | NIF_TIP | NIF_MESSAGE));
 }
 
