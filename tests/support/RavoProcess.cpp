@@ -63,10 +63,18 @@ HWND CRavoProcess::WaitForMainWindow(DWORD timeoutMs)
     }, timeoutMs);
     if (!found)
         return nullptr;
-    // Start-up ends with the window hidden and the loop running: a sent
-    // message is answered only once the loop runs.
+    // The window answers sent messages while start-up still waits on the
+    // shell. Start-up places and hides it and, straight after, stores the
+    // handle the watcher thread posts to; a sent message answered after that
+    // is answered by the message loop.
+    const BOOL placed = WaitUntil([&] {
+        RECT rc = {};
+        return ::GetWindowRect(hWnd, &rc) && rc.left == -100 && rc.top == -100 &&
+               !::IsWindowVisible(hWnd);
+    }, timeoutMs);
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
+    if (!placed || !::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result))
+        return nullptr;
     return hWnd;
 }
 
