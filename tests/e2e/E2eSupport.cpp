@@ -278,7 +278,14 @@ void ClickCentre(HWND hWnd, int count)
 {
     RECT rc = {};
     ::GetWindowRect(hWnd, &rc);
-    ::SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    // Moved there as a mouse would go, and given a moment, before the press.
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv((rc.left + rc.right) / 2, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv((rc.top + rc.bottom) / 2, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &move, sizeof(move));
+    ::Sleep(100);
     INPUT click[2] = {};
     click[0].type = click[1].type = INPUT_MOUSE;
     click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;

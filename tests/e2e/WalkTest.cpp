@@ -48,6 +48,9 @@ protected:
 
     HWND OpenByHotkey(Osd kind)
     {
+        // Once the last display is gone, its run still has to end and hand
+        // the hook back to the frame; the frame answers only after that.
+        Responsive(m_s.Wnd());
         PressScanCode(0x04, true);
         return WaitForDialog(m_s.Pid(), kind);
     }
@@ -255,6 +258,7 @@ TEST_F(Walk, SelectionPanelMovesAppliesAndTheTrayFollows)
     hDlg = WaitForDialog(m_s.Pid(), Osd::Selection);
     ASSERT_NE(hDlg, nullptr);
     EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), model::TextOf(131));
+    EXPECT_TRUE(Shows(hDlg, IDC_BTN1 + 1, 135));  // on the screen, ready for the mouse
     ClickCentre(::GetDlgItem(hDlg, IDC_BTN1 + 1));
     EXPECT_TRUE(CaptionBecomes(hDlg, 135));
     m_s.Firmware().Mark();
