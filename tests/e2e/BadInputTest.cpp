@@ -128,7 +128,7 @@ protected:
         EXPECT_EQ(NewRequests(), 1u);
         EXPECT_EQ(RequestsForRadioKey(m_s.Wnd()), 1u);
         NewRequests();
-        EXPECT_TRUE(DialogsOf(m_s.Pid()).empty());
+        EXPECT_TRUE(VisibleDialogsOf(m_s.Pid()).empty());
         EXPECT_TRUE(MenusOf(m_s.Pid()).empty());
     }
 
@@ -201,7 +201,7 @@ TEST_F(BadInput, CommandLinesWithNoCopyRunning)
             EXPECT_EQ(ravo.WaitForExit(), 0u);
             EXPECT_EQ(FindRavoWindow(), nullptr);
         } else {
-            EXPECT_NE(WaitStarted(ravo), nullptr);
+            EXPECT_NE(ravo.WaitForMainWindow(15000), nullptr);
             EXPECT_EQ(ravo.Close(), 0u);
         }
     }
@@ -379,7 +379,7 @@ std::string AboutLine(CSession& session)
     const HWND hAbout = WaitForDialog(session.Pid(), Osd::About);
     if (hAbout == nullptr)
         return std::string();
-    const std::string line = ItemText(hAbout, IDC_VERSION);
+    const std::string line = ControlText(hAbout, IDC_VERSION);
     ::PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
     WaitForNoDialog(session.Pid());
     return line;

@@ -26,23 +26,6 @@ DWORD RequestsForRadioKey(HWND hWnd, DWORD waitMs)
     return FirmwareRequestCount() - before;
 }
 
-HWND WaitStarted(CRavoProcess& ravo, DWORD timeoutMs)
-{
-    HWND hWnd = ravo.WaitForMainWindow(timeoutMs);
-    if (hWnd == nullptr)
-        return nullptr;
-    // The window can answer while start-up still waits on the shell, before
-    // it is moved and hidden; the handle the watcher uses is stored last.
-    const BOOL placed = WaitUntil([&] {
-        RECT rc = {};
-        return ::GetWindowRect(hWnd, &rc) && rc.left == -100 && rc.top == -100 &&
-               !::IsWindowVisible(hWnd);
-    }, timeoutMs);
-    if (!placed || !Responsive(hWnd, timeoutMs))
-        return nullptr;
-    return hWnd;
-}
-
 BOOL SendTimed(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs,
                LRESULT* result)
 {
@@ -70,39 +53,6 @@ int ControlOf(Osd kind)
 
 namespace {
 
-struct WindowQuery {
-    DWORD pid;
-    const char* className;  // nullptr: any
-    bool visibleOnly;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
-{
-    auto* query = reinterpret_cast<WindowQuery*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != query->pid)
-        return TRUE;
-    if (query->visibleOnly && !::IsWindowVisible(hWnd))
-        return TRUE;
-    if (query->className != nullptr) {
-        char name[64] = {};
-        ::GetClassNameA(hWnd, name, sizeof(name));
-        if (lstrcmpA(name, query->className) != 0)
-            return TRUE;
-    }
-    query->found.push_back(hWnd);
-    return TRUE;
-}
-
-std::vector<HWND> TopLevelOf(DWORD pid, const char* className)
-{
-    WindowQuery query = { pid, className, true, {} };
-    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&query));
-    return query.found;
-}
-
 BOOL CALLBACK CountChild(HWND, LPARAM lParam)
 {
     ++*reinterpret_cast<int*>(lParam);
@@ -111,19 +61,15 @@ BOOL CALLBACK CountChild(HWND, LPARAM lParam)
 
 }  // namespace
 
-std::vector<HWND> DialogsOf(DWORD pid)
-{
-    return TopLevelOf(pid, "#32770");
-}
 
 std::vector<HWND> MenusOf(DWORD pid)
 {
-    return TopLevelOf(pid, "#32768");
+    return TopLevelWindowsOf(pid, "#32768", true);
 }
 
 HWND FindDialog(DWORD pid, Osd kind)
 {
-    for (HWND hDlg : DialogsOf(pid)) {
+    for (HWND hDlg : VisibleDialogsOf(pid)) {
         if (::GetDlgItem(hDlg, ControlOf(kind)) != nullptr)
             return hDlg;
     }
@@ -139,28 +85,16 @@ HWND WaitForDialog(DWORD pid, Osd kind, DWORD timeoutMs)
 
 BOOL WaitForNoDialog(DWORD pid, DWORD timeoutMs)
 {
-    return WaitUntil([&] { return DialogsOf(pid).empty(); }, timeoutMs);
+    return WaitUntil([&] { return VisibleDialogsOf(pid).empty(); }, timeoutMs);
 }
 
 int CountWindowsOf(DWORD pid)
 {
-    WindowQuery query = { pid, nullptr, false, {} };
-    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&query));
-    int count = static_cast<int>(query.found.size());
-    for (HWND hWnd : query.found)
+    const std::vector<HWND> windows = TopLevelWindowsOf(pid, nullptr, false);
+    int count = static_cast<int>(windows.size());
+    for (HWND hWnd : windows)
         ::EnumChildWindows(hWnd, &CountChild, reinterpret_cast<LPARAM>(&count));
     return count;
-}
-
-std::string ItemText(HWND hDlg, int id)
-{
-    const HWND hItem = ::GetDlgItem(hDlg, id);
-    if (hItem == nullptr)
-        return std::string();
-    char text[512] = {};
-    if (!SendTimed(hItem, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text)))
-        return std::string();
-    return text;
 }
 
 BOOL ItemEnabled(HWND hDlg, int id)
@@ -377,7 +311,7 @@ BOOL CSession::Start(BYTE status, const std::string& arguments)
     m_firmware.SetStatus(status);
     if (!m_ravo.Start(arguments))
         return FALSE;
-    m_hWnd = WaitStarted(m_ravo);
+    m_hWnd = m_ravo.WaitForMainWindow(15000);
     return m_hWnd != nullptr && WaitForTrayOf(status);
 }
 

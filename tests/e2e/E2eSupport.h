@@ -55,9 +55,6 @@ DWORD FirmwareRequestCount();
 // hook's effect: 1 with one hook aimed at the frame, 0 with none.
 DWORD RequestsForRadioKey(HWND hWnd, DWORD waitMs = 1000);
 
-// Waits until the copy has finished starting: window made, moved off
-// screen, hidden and its message loop running. NULL on failure.
-HWND WaitStarted(CRavoProcess& ravo, DWORD timeoutMs = 15000);
 
 // Sends with a time-out, so a stuck program fails the test instead of
 // hanging it. FALSE when the message was not answered in time.
@@ -72,16 +69,12 @@ int ControlOf(Osd kind);
 // The visible dialog of process pid that has the control of kind; NULL if none.
 HWND FindDialog(DWORD pid, Osd kind);
 HWND WaitForDialog(DWORD pid, Osd kind, DWORD timeoutMs = 10000);
-// Visible dialogs of process pid, of any kind.
-std::vector<HWND> DialogsOf(DWORD pid);
 BOOL WaitForNoDialog(DWORD pid, DWORD timeoutMs = 10000);
 // Visible popup menus of process pid.
 std::vector<HWND> MenusOf(DWORD pid);
 // All windows of process pid, top-level and child.
 int CountWindowsOf(DWORD pid);
 
-// A control's text, read with WM_GETTEXT ("" when it does not answer).
-std::string ItemText(HWND hDlg, int id);
 BOOL ItemEnabled(HWND hDlg, int id);
 // The texts of all of a dialog's controls, in child order.
 std::vector<std::string> ChildTexts(HWND hDlg);

@@ -164,9 +164,9 @@ TEST_F(Faults, SlowFirmwareStillOpensAppliesAndRefreshes)
     PressScanCode(0x04, true);
     HWND hDlg = WaitForDialog(m_s.Pid(), Osd::Selection);
     ASSERT_NE(hDlg, nullptr);
-    EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), model::TextOf(130));
+    EXPECT_EQ(ControlText(hDlg, IDC_CHOICE_TEXT), model::TextOf(130));
     PressScanCode(0x4D, false);
-    EXPECT_TRUE(WaitUntil([&] { return ItemText(hDlg, IDC_CHOICE_TEXT) == model::TextOf(135); }));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(hDlg, IDC_CHOICE_TEXT) == model::TextOf(135); }));
     m_s.Firmware().Mark();
     PressScanCode(0x1C, false);
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
@@ -286,10 +286,10 @@ TEST_F(Faults, SessionLockWhileAPanelIsOpenHookReturnsToTheFrameAfterwards)
     const HWND hDlg = OpenByOption(Osd::Selection);
     ASSERT_NE(hDlg, nullptr);
     ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1));
-    const std::string before = ItemText(hDlg, IDC_CHOICE_TEXT);
+    const std::string before = ControlText(hDlg, IDC_CHOICE_TEXT);
     PressScanCode(0x4D, false);  // the panel lost the hook: nothing moves
     ::Sleep(SETTLE_MS);
-    EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), before);
+    EXPECT_EQ(ControlText(hDlg, IDC_CHOICE_TEXT), before);
     SendKey(hDlg, KEY_DOWN, SC_ENTER);
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
     EXPECT_EQ(ReadsForRadioKey(), 1u);
@@ -312,7 +312,7 @@ TEST_F(Faults, SemaphoreHeldLongByAnotherProgram)
         PressScanCode(0x04, true);
         EXPECT_EQ(ReadsForRadioKey(), 0u);
     }
-    EXPECT_TRUE(DialogsOf(m_s.Pid()).empty());
+    EXPECT_TRUE(VisibleDialogsOf(m_s.Pid()).empty());
     m_s.Firmware().SetStatus(0x1E);
     ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
     EXPECT_TRUE(m_s.WaitForTrayOf(0x1E));
@@ -367,7 +367,7 @@ TEST_F(Faults, SemaphoreNameTakenByAnEventDropsKeysOnly)
     EXPECT_EQ(ReadsForRadioKey(), 0u);
     PressScanCode(0x04, true);
     ::Sleep(SETTLE_MS);
-    EXPECT_TRUE(DialogsOf(m_s.Pid()).empty());
+    EXPECT_TRUE(VisibleDialogsOf(m_s.Pid()).empty());
     const HWND hDlg = OpenByOption(Osd::Selection);
     ASSERT_NE(hDlg, nullptr);
     SendKey(hDlg, KEY_DOWN, SC_ENTER);

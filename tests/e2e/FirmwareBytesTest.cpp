@@ -51,7 +51,7 @@ std::string CheckPanel(HWND hDlg, const model::Panel& panel)
     }
     for (size_t step = 0; step <= n; ++step) {
         const UINT expected = panel.choices[(panel.initial + step) % n];
-        const std::string caption = ItemText(hDlg, IDC_CHOICE_TEXT);
+        const std::string caption = ControlText(hDlg, IDC_CHOICE_TEXT);
         if (caption != model::TextOf(expected))
             return "after " + std::to_string(step) + " steps the caption is \"" + caption +
                    "\", not that of " + std::to_string(expected);
@@ -94,7 +94,7 @@ TEST(FirmwareBytes, EveryStatusByteShowsTheRightTrayAndDisplay)
             ++none;
             EXPECT_TRUE(monitor.WaitFor(s.Pid(), "No Wireless or Bluetooth Device Exist!!", 5000));
             EXPECT_TRUE(Responsive(s.Wnd()));
-            EXPECT_TRUE(DialogsOf(s.Pid()).empty());
+            EXPECT_TRUE(VisibleDialogsOf(s.Pid()).empty());
             break;
         case model::Display::Notice: {
             ++notices;

@@ -57,7 +57,7 @@ protected:
 
     BOOL CaptionBecomes(HWND hDlg, UINT stateId)
     {
-        return WaitUntil([&] { return ItemText(hDlg, IDC_CHOICE_TEXT) == model::TextOf(stateId); },
+        return WaitUntil([&] { return ControlText(hDlg, IDC_CHOICE_TEXT) == model::TextOf(stateId); },
                          3000);
     }
 
@@ -166,7 +166,7 @@ TEST_F(Walk, TrayIconShowsTheStateAndItsMenuAndDoubleClickWork)
     HWND hDlg = WaitForDialog(m_s.Pid(), Osd::Selection);
     ASSERT_NE(hDlg, nullptr);
     EXPECT_TRUE(MenusOf(m_s.Pid()).empty());
-    EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), "Bluetooth and Wireless LAN are enabled.");
+    EXPECT_EQ(ControlText(hDlg, IDC_CHOICE_TEXT), "Bluetooth and Wireless LAN are enabled.");
     m_s.Firmware().Mark();
     PressScanCode(0x1C, false);  // Enter on the opening choice: nothing written
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
@@ -200,7 +200,7 @@ TEST_F(Walk, HookTurnsKeysIntoRefreshesAndTheDisplay)
     ::Sleep(SETTLE_MS);
     EXPECT_TRUE(Responsive(m_s.Wnd()));
     EXPECT_EQ(NewRequests(), 0u);
-    EXPECT_TRUE(DialogsOf(m_s.Pid()).empty());
+    EXPECT_TRUE(VisibleDialogsOf(m_s.Pid()).empty());
 
     const HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, "MERK_Semaphore");
     ASSERT_NE(semaphore, nullptr);
@@ -226,7 +226,7 @@ TEST_F(Walk, SelectionPanelMovesAppliesAndTheTrayFollows)
     ASSERT_TRUE(m_s.Start(0x1D));  // both present, Wireless LAN on, Bluetooth off
     HWND hDlg = OpenByHotkey(Osd::Selection);
     ASSERT_NE(hDlg, nullptr);
-    EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), model::TextOf(135));
+    EXPECT_EQ(ControlText(hDlg, IDC_CHOICE_TEXT), model::TextOf(135));
     const UINT pictures[] = { 130, 135, 131, 133 };
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(ItemEnabled(hDlg, IDC_BTN1 + i)) << i;
@@ -257,7 +257,7 @@ TEST_F(Walk, SelectionPanelMovesAppliesAndTheTrayFollows)
     ::PostMessageA(m_s.Wnd(), WM_TRAY_NOTIFY, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
     hDlg = WaitForDialog(m_s.Pid(), Osd::Selection);
     ASSERT_NE(hDlg, nullptr);
-    EXPECT_EQ(ItemText(hDlg, IDC_CHOICE_TEXT), model::TextOf(131));
+    EXPECT_EQ(ControlText(hDlg, IDC_CHOICE_TEXT), model::TextOf(131));
     EXPECT_TRUE(Shows(hDlg, IDC_BTN1 + 1, 135));  // on the screen, ready for the mouse
     ClickCentre(::GetDlgItem(hDlg, IDC_BTN1 + 1));
     EXPECT_TRUE(CaptionBecomes(hDlg, 135));
@@ -339,7 +339,7 @@ TEST_F(Walk, AboutBoxShowsTheInstalledVersionOneAtATime)
     ASSERT_TRUE(ChooseFromTrayMenu('A'));
     HWND hAbout = WaitForDialog(m_s.Pid(), Osd::About);
     ASSERT_NE(hAbout, nullptr);
-    EXPECT_EQ(ItemText(hAbout, IDC_VERSION), "Ravo Ver 1.0.0.1");
+    EXPECT_EQ(ControlText(hAbout, IDC_VERSION), "Ravo Ver 1.0.0.1");
     char title[64] = {};
     SendTimed(hAbout, WM_GETTEXT, sizeof(title), reinterpret_cast<LPARAM>(title));
     EXPECT_STREQ(title, "About Ravo");
@@ -347,7 +347,7 @@ TEST_F(Walk, AboutBoxShowsTheInstalledVersionOneAtATime)
     // A second About command while the box is open does nothing.
     // (Sent, so that a second modal box would keep the call from returning.)
     EXPECT_TRUE(SendTimed(m_s.Wnd(), WM_COMMAND, ID_APP_ABOUT, 0, 5000));
-    EXPECT_EQ(DialogsOf(m_s.Pid()).size(), 1u);
+    EXPECT_EQ(VisibleDialogsOf(m_s.Pid()).size(), 1u);
 
     ClickCentre(::GetDlgItem(hAbout, IDOK));
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
@@ -357,7 +357,7 @@ TEST_F(Walk, AboutBoxShowsTheInstalledVersionOneAtATime)
     ::PostMessageA(m_s.Wnd(), WM_COMMAND, ID_APP_ABOUT, 0);
     hAbout = WaitForDialog(m_s.Pid(), Osd::About);
     ASSERT_NE(hAbout, nullptr);
-    EXPECT_EQ(ItemText(hAbout, IDC_VERSION), "Ravo Ver 2.0");
+    EXPECT_EQ(ControlText(hAbout, IDC_VERSION), "Ravo Ver 2.0");
     ::PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
     EXPECT_EQ(m_s.Close(), 0u);

@@ -111,35 +111,53 @@ BOOL WaitForNoRavoWindow(DWORD timeoutMs)
 
 namespace {
 
-struct DialogSearch {
+struct WindowQuery {
     DWORD pid;
+    const char* className;
+    bool visibleOnly;
     std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectDialog(HWND hWnd, LPARAM lParam)
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
 {
-    auto* search = reinterpret_cast<DialogSearch*>(lParam);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hWnd, &owner);
-    char className[16] = {};
-    ::GetClassNameA(hWnd, className, sizeof(className));
-    if (owner == search->pid && ::IsWindowVisible(hWnd) && strcmp(className, "#32770") == 0)
-        search->found.push_back(hWnd);
+    auto* query = reinterpret_cast<WindowQuery*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    if (pid != query->pid || (query->visibleOnly && !::IsWindowVisible(hWnd)))
+        return TRUE;
+    if (query->className != nullptr) {
+        char name[64] = {};
+        ::GetClassNameA(hWnd, name, sizeof(name));
+        if (strcmp(name, query->className) != 0)
+            return TRUE;
+    }
+    query->found.push_back(hWnd);
     return TRUE;
 }
 
 }  // namespace
 
+std::vector<HWND> TopLevelWindowsOf(DWORD pid, const char* className, bool visibleOnly)
+{
+    WindowQuery query = { pid, className, visibleOnly, {} };
+    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
 std::vector<HWND> VisibleDialogsOf(DWORD pid)
 {
-    DialogSearch search = { pid, {} };
-    ::EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return TopLevelWindowsOf(pid, "#32770", true);
 }
 
 std::string ControlText(HWND hDialog, int nID)
 {
-    char text[256] = {};
-    ::SendMessageA(::GetDlgItem(hDialog, nID), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    const HWND hItem = ::GetDlgItem(hDialog, nID);
+    if (hItem == nullptr)
+        return std::string();
+    char text[512] = {};
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutA(hItem, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                               SMTO_NORMAL, 5000, &copied))
+        return std::string();
     return text;
 }

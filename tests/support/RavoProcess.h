@@ -43,9 +43,14 @@ private:
 
 // The main window of a running copy, or NULL.
 HWND FindRavoWindow();
+// The top-level windows of process pid, of one class (any class for
+// nullptr), only the visible ones if visibleOnly.
+std::vector<HWND> TopLevelWindowsOf(DWORD pid, const char* className, bool visibleOnly);
 // The visible dialog windows (class "#32770") of process pid.
 std::vector<HWND> VisibleDialogsOf(DWORD pid);
-// The text of a control of another process's dialog (WM_GETTEXT).
+// The text of a control of another process's dialog (WM_GETTEXT, which
+// works across processes where GetWindowText does not); empty when the
+// control is missing or does not answer.
 std::string ControlText(HWND hDialog, int nID);
 // Waits until no window of class "TorvaneClass" is left.
 BOOL WaitForNoRavoWindow(DWORD timeoutMs = 10000);
