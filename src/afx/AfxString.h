@@ -12,9 +12,7 @@ public:
     CString(LPCSTR psz) : m_text(psz ? psz : "") {}
 
     operator LPCSTR() const { return m_text.c_str(); }
-    int GetLength() const { return static_cast<int>(m_text.size()); }
     BOOL IsEmpty() const { return m_text.empty(); }
-    void Empty() { m_text.clear(); }
 
     CString& operator=(LPCSTR psz);
     CString& operator+=(LPCSTR psz);

@@ -11,6 +11,5 @@ public:
                     LPCSTR lpszName = nullptr, LPSECURITY_ATTRIBUTES lpsaAttribute = nullptr);
 
     BOOL SetEvent() { return ::SetEvent(m_hObject); }
-    BOOL ResetEvent() { return ::ResetEvent(m_hObject); }
     BOOL Unlock() override { return TRUE; }
 };

@@ -15,8 +15,3 @@ const CRuntimeClass* CObject::GetRuntimeClass() const
 {
     return &classCObject;
 }
-
-BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const
-{
-    return GetRuntimeClass()->IsDerivedFrom(pClass);
-}

@@ -14,7 +14,6 @@ class CObject {
 public:
     virtual ~CObject() = default;
     virtual const CRuntimeClass* GetRuntimeClass() const;
-    BOOL IsKindOf(const CRuntimeClass* pClass) const;
 
     static const CRuntimeClass classCObject;
 

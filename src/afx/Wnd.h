@@ -53,7 +53,6 @@ public:
     BOOL SetForegroundWindow();
     CWnd* GetDlgItem(int nID) const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
-    BOOL IsWindowEnabled() const;
     void SetWindowText(LPCSTR lpszString);
     void GetWindowText(CString& rString) const;
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer);

@@ -114,7 +114,7 @@ TEST_F(AppTest, FrameTakesTitleAndMenuFromItsResourceAndSeesItsCreateMessage)
     frame->GetWindowText(title);
     EXPECT_STREQ(title, "Test Frame");
     EXPECT_NE(::GetMenu(frame->m_hWnd), nullptr);
-    EXPECT_TRUE(frame->IsKindOf(&CFrameWnd::classCFrameWnd));
+    EXPECT_TRUE(frame->GetRuntimeClass()->IsDerivedFrom(&CWnd::classCWnd));
     EXPECT_STREQ(frame->GetRuntimeClass()->m_lpszClassName, "CFrameWnd");
     frame->DestroyWindow();
     EXPECT_EQ(TestFrame::s_destroyed, 1);
