@@ -91,13 +91,8 @@ std::vector<std::vector<std::string>> RandomCommandLines(int count)
 
 class BadInput : public ::testing::Test {
 protected:
-    DWORD NewRequests()
-    {
-        const DWORD now = FirmwareRequestCount();
-        const DWORD count = now - m_requests;
-        m_requests = now;
-        return count;
-    }
+    // Requests the firmware has seen since the last call.
+    DWORD NewRequests() { return m_requests.Take(); }
 
     // Waits until the copy has handled what it was sent and the firmware has
     // stopped counting requests.
@@ -133,7 +128,7 @@ protected:
     }
 
     CSession m_s;
-    DWORD m_requests = 0;
+    CRequestCounter m_requests;
 };
 
 BOOL RegistryKeyExists(HKEY root, const char* path)

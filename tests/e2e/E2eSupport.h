@@ -50,6 +50,23 @@ constexpr char FIRMWARE_INSTANCE[] = "e2e";
 // never goes back, unlike the journal, which keeps only the latest 256.
 DWORD FirmwareRequestCount();
 
+// Counts firmware requests in steps: each Take() gives those since the last.
+class CRequestCounter {
+public:
+    DWORD Take()
+    {
+        const DWORD now = FirmwareRequestCount();
+        const DWORD count = now - m_last;
+        m_last = now;
+        return count;
+    }
+    // The count at the last Take().
+    DWORD Last() const { return m_last; }
+
+private:
+    DWORD m_last = 0;
+};
+
 // Types the radio event key once and counts the firmware requests that
 // follow: waits up to waitMs for the first, then a while for any more. The
 // hook's effect: 1 with one hook aimed at the frame, 0 with none.

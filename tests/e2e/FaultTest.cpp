@@ -20,13 +20,8 @@ const DWORD SETTLE_MS = 400;  // for a key's effect, or its absence, to show
 
 class Faults : public ::testing::Test {
 protected:
-    DWORD NewRequests()
-    {
-        const DWORD now = FirmwareRequestCount();
-        const DWORD count = now - m_requests;
-        m_requests = now;
-        return count;
-    }
+    // Requests the firmware has seen since the last call.
+    DWORD NewRequests() { return m_requests.Take(); }
 
     DWORD ReadsForRadioKey()
     {
@@ -42,7 +37,7 @@ protected:
     }
 
     CSession m_s;
-    DWORD m_requests = 0;
+    CRequestCounter m_requests;
 };
 
 }  // namespace
@@ -181,7 +176,7 @@ TEST_F(Faults, SlowFirmwareStillOpensAppliesAndRefreshes)
     ::SetEvent(notify);
     ::CloseHandle(notify);
     EXPECT_TRUE(Responsive(m_s.Wnd(), 15000));
-    EXPECT_TRUE(WaitUntil([&] { return FirmwareRequestCount() - m_requests >= 3; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return FirmwareRequestCount() - m_requests.Last() >= 3; }, 10000));
     EXPECT_EQ(ReadsForRadioKey(), 1u) << "the hook still works";
     m_s.Firmware().SetDelay(0);
     EXPECT_EQ(m_s.Close(), 0u);

@@ -24,13 +24,7 @@ const DWORD SETTLE_MS = 300;  // for anything unexpected to show up
 class Walk : public ::testing::Test {
 protected:
     // Requests the firmware has seen since the last call.
-    DWORD NewRequests()
-    {
-        const DWORD now = FirmwareRequestCount();
-        const DWORD count = now - m_requests;
-        m_requests = now;
-        return count;
-    }
+    DWORD NewRequests() { return m_requests.Take(); }
 
     // Changes the register, lets cause make the copy re-read, and expects
     // one read and the tray to show the new state.
@@ -81,7 +75,7 @@ protected:
     }
 
     CSession m_s;
-    DWORD m_requests = 0;
+    CRequestCounter m_requests;
 };
 
 }  // namespace
