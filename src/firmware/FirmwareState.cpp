@@ -54,20 +54,16 @@ BOOL HeaderValid(const FirmwareSharedState& state)
 CFirmwareState::CFirmwareState()
     : m_hMutex(NULL), m_hMapping(NULL), m_pShared(NULL)
 {
-    if (!Open()) {
-        if (m_pShared)
-            UnmapViewOfFile(m_pShared);
-        if (m_hMapping)
-            CloseHandle(m_hMapping);
-        if (m_hMutex)
-            CloseHandle(m_hMutex);
-        m_pShared = NULL;
-        m_hMapping = NULL;
-        m_hMutex = NULL;
-    }
+    if (!Open())
+        Close();
 }
 
 CFirmwareState::~CFirmwareState()
+{
+    Close();
+}
+
+void CFirmwareState::Close()
 {
     if (m_pShared)
         UnmapViewOfFile(m_pShared);
@@ -75,6 +71,9 @@ CFirmwareState::~CFirmwareState()
         CloseHandle(m_hMapping);
     if (m_hMutex)
         CloseHandle(m_hMutex);
+    m_pShared = NULL;
+    m_hMapping = NULL;
+    m_hMutex = NULL;
 }
 
 // The mutex is taken before the mapping is created, so exactly one process

@@ -61,6 +61,8 @@ private:
     BOOL Lock();
     void Unlock();
     BOOL Open();
+    // Releases whatever Open acquired; the block is then not open.
+    void Close();
     static void Initialise(FirmwareSharedState& state);
 
     HANDLE m_hMutex;
