@@ -1,9 +1,7 @@
 #include "Wnd.h"
 
+#include "HandleMap.h"
 #include "WinApp.h"
-
-#include <memory>
-#include <unordered_map>
 
 namespace {
 
@@ -12,8 +10,8 @@ namespace {
 // process: thread-local objects with destructors hang thread exit under the
 // posix-thread runtime, so only a plain pointer is thread-local.
 struct HandleMaps {
-    std::unordered_map<HWND, CWnd*> permanent;
-    std::unordered_map<HWND, std::unique_ptr<CWnd>> temporary;
+    CHandleMap permanent;  // attached objects, owned elsewhere
+    CHandleMap temporary;  // FromHandle's wrappers, owned here
 };
 thread_local HandleMaps* t_maps = nullptr;
 
@@ -36,7 +34,6 @@ thread_local CurrentMessage t_current = {};
 thread_local CWnd* t_pWndInit = nullptr;
 thread_local HHOOK t_hCreateHook = nullptr;
 
-
 }  // namespace
 
 CWnd* AfxWndFromHandle(HWND hWnd)
@@ -58,10 +55,7 @@ CWnd::~CWnd()
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    if (t_maps == nullptr)
-        return nullptr;
-    const auto it = t_maps->permanent.find(hWnd);
-    return it == t_maps->permanent.end() ? nullptr : it->second;
+    return t_maps != nullptr ? t_maps->permanent.Lookup(hWnd) : nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
@@ -70,36 +64,47 @@ CWnd* CWnd::FromHandle(HWND hWnd)
         return nullptr;
     if (CWnd* pWnd = FromHandlePermanent(hWnd))
         return pWnd;
-    std::unique_ptr<CWnd>& slot = Maps().temporary[hWnd];
-    if (!slot)
-        slot.reset(new CWnd(hWnd));
-    return slot.get();
+    CHandleMap& temporary = Maps().temporary;
+    if (CWnd* pWnd = temporary.Lookup(hWnd))
+        return pWnd;
+    auto* pWnd = new CWnd(hWnd);
+    if (!temporary.SetAt(hWnd, pWnd)) {
+        delete pWnd;
+        return nullptr;
+    }
+    return pWnd;
 }
 
 void CWnd::DeleteTempMap()
 {
     if (t_maps == nullptr)
         return;
-    for (auto& entry : t_maps->temporary)
-        entry.second->m_hWnd = nullptr;  // a temporary never owns its window
-    t_maps->temporary.clear();
+    CHandleMap& temporary = t_maps->temporary;
+    for (int i = 0; i < temporary.GetCount(); ++i) {
+        CWnd* pWnd = temporary.GetAt(i);
+        pWnd->m_hWnd = nullptr;  // a temporary never owns its window
+        delete pWnd;
+    }
+    temporary.RemoveAll();
 }
 
 void CWnd::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;
-    Maps().permanent[hWnd] = this;
+    Maps().permanent.SetAt(hWnd, this);
 }
 
 void CWnd::Detach()
 {
     if (m_hWnd == nullptr)
         return;
-    if (m_pfnSuper != nullptr) {
+    // Put the old procedure back only if nobody subclassed the window after
+    // us; otherwise that procedure would lose its place in the chain.
+    if (m_pfnSuper != nullptr &&
+        ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc))
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-        m_pfnSuper = nullptr;
-    }
-    Maps().permanent.erase(m_hWnd);
+    m_pfnSuper = nullptr;
+    Maps().permanent.RemoveKey(m_hWnd);
     m_hWnd = nullptr;
 }
 
@@ -232,9 +237,11 @@ void CWnd::SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszStrin
 void CWnd::GetWindowText(CString& rString) const
 {
     const int length = ::GetWindowTextLengthA(m_hWnd);
-    std::string buffer(static_cast<size_t>(length) + 1, '\0');
-    ::GetWindowTextA(m_hWnd, &buffer[0], length + 1);
-    rString = buffer.c_str();
+    char* buffer = new char[static_cast<size_t>(length) + 1];
+    buffer[0] = '\0';
+    ::GetWindowTextA(m_hWnd, buffer, length + 1);
+    rString = buffer;
+    delete[] buffer;
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer)
@@ -291,26 +298,46 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     if (pWnd == nullptr)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
 
+    // A handler may run a nested message loop, and the window may be
+    // destroyed inside it; the object must outlive every handler of its
+    // still on the stack. So messages are counted, WM_NCDESTROY only marks
+    // the object, and the final step runs when the outermost one returns.
     const CurrentMessage saved = t_current;
     t_current = { message, wParam, lParam };
+    ++pWnd->m_nMsgDepth;
     const LRESULT result = pWnd->WindowProc(message, wParam, lParam);
     t_current = saved;
 
     if (message == WM_NCDESTROY)
-        pWnd->OnNcDestroyed();  // may delete pWnd
+        pWnd->OnNcDestroyed();
+    if (--pWnd->m_nMsgDepth == 0 && pWnd->m_bDestroyed)
+        pWnd->OnFinalMessage();  // may delete pWnd
     return result;
 }
 
 void CWnd::OnNcDestroyed()
 {
-    // Destroying the main window ends the thread's message loop.
-    if (CWinThread* pThread = AfxGetThread()) {
-        if (pThread->m_pMainWnd == this) {
-            pThread->m_pMainWnd = nullptr;
-            ::PostQuitMessage(0);
-        }
+    // The window is gone: the object lets go of it at once, so that code
+    // resuming after a nested loop sees m_hWnd NULL, and a new window that
+    // gets the same handle is not mistaken for it.
+    CWinThread* pThread = AfxGetThread();
+    if (pThread != nullptr && pThread->m_pMainWnd == this) {
+        pThread->m_pMainWnd = nullptr;
+        m_bQuitWhenFinal = TRUE;
     }
     Detach();
+    m_bDestroyed = TRUE;
+}
+
+void CWnd::OnFinalMessage()
+{
+    m_bDestroyed = FALSE;
+    // Destroying the main window ends the thread's message loop. Posted only
+    // now, with every nested loop of the window's handlers already left.
+    if (m_bQuitWhenFinal) {
+        m_bQuitWhenFinal = FALSE;
+        ::PostQuitMessage(0);
+    }
     PostNcDestroy();
 }
 
@@ -361,6 +388,8 @@ LRESULT CWnd::Default()
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (m_hWnd == nullptr)
+        return 0;  // the window is already gone
     if (m_pfnSuper != nullptr)
         return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);

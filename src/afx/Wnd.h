@@ -91,7 +91,9 @@ public:
 protected:
     // Called just before a window is subclassed by SubclassWindow.
     virtual void PreSubclassWindow();
-    // Called after the window is gone and the object detached.
+    // The final step, after the window is gone and the object detached, once
+    // the outermost message of the window has returned: the object may
+    // delete itself here.
     virtual void PostNcDestroy();
 
     // Arranges for the next window this thread creates to be attached to pWnd.
@@ -104,7 +106,14 @@ private:
     void Attach(HWND hWnd);
     void Detach();
     void OnNcDestroyed();
+    void OnFinalMessage();
     static LRESULT CALLBACK CreationHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 
     WNDPROC m_pfnSuper = nullptr;
+    // Messages of this window being handled now (nested loops stack them).
+    int m_nMsgDepth = 0;
+    // The window is gone; the final step waits for m_nMsgDepth to reach 0.
+    BOOL m_bDestroyed = FALSE;
+    // This was the thread's main window: its final step ends the loop.
+    BOOL m_bQuitWhenFinal = FALSE;
 };

@@ -50,6 +50,7 @@ class TestFrame : public CFrameWnd {
 public:
     static int s_destroyed;
     static bool s_sawCreate;
+    static bool s_keptWhileHandling;
 
     ~TestFrame() override { ++s_destroyed; }
 
@@ -59,6 +60,7 @@ public:
             afx::OnMessage<&TestFrame::OnCreate>(WM_CREATE),
             afx::OnCommand<&TestFrame::OnFrameCommand>(ID_TEST_FRAME_CMD),
             afx::OnCommand<&TestFrame::OnShared>(ID_TEST_SHARED),
+            afx::OnCommand<&TestFrame::OnDestroyCommand>(ID_TEST_DESTROY),
             afx::EndOfMap(),
         };
         static const afx::MessageMap map = { &CFrameWnd::GetThisMessageMap, entries };
@@ -83,11 +85,19 @@ public:
     }
     void OnFrameCommand() { g_trail.push_back("frame"); }
     void OnShared() { g_trail.push_back("frame-shared"); }
+    // Destroys the window from inside a handler, the way a shut-down from a
+    // nested loop does: the object must still be there afterwards.
+    void OnDestroyCommand()
+    {
+        DestroyWindow();
+        s_keptWhileHandling = s_destroyed == 0 && m_hWnd == nullptr && m_view.m_hWnd == nullptr;
+    }
 
     TestView m_view;
 };
 int TestFrame::s_destroyed = 0;
 bool TestFrame::s_sawCreate = false;
+bool TestFrame::s_keptWhileHandling = false;
 
 class AppTest : public ::testing::Test {
 protected:
@@ -96,6 +106,7 @@ protected:
         g_trail.clear();
         TestFrame::s_destroyed = 0;
         TestFrame::s_sawCreate = false;
+        TestFrame::s_keptWhileHandling = false;
         afx::SetCurrentThread(&m_app);
     }
     void TearDown() override { afx::SetCurrentThread(nullptr); }
@@ -144,6 +155,19 @@ TEST_F(AppTest, DestroyingTheMainWindowEndsTheLoopAndDeletesTheFrameOnce)
     EXPECT_EQ(g_trail, std::vector<std::string>{ "frame" });
     EXPECT_EQ(TestFrame::s_destroyed, 1);
     EXPECT_EQ(m_app.m_pMainWnd, nullptr);
+}
+
+TEST_F(AppTest, FrameDestroyedInsideItsOwnHandlerIsDeletedWhenTheHandlerReturns)
+{
+    auto* frame = new TestFrame;
+    ASSERT_TRUE(frame->LoadFrame(IDR_TEST_FRAME, WS_OVERLAPPEDWINDOW));
+    m_app.m_pMainWnd = frame;
+    const HWND hWnd = frame->m_hWnd;
+    ::SendMessageA(hWnd, WM_COMMAND, ID_TEST_DESTROY, 0);
+    EXPECT_TRUE(TestFrame::s_keptWhileHandling);
+    EXPECT_EQ(TestFrame::s_destroyed, 1);
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ(m_app.Run(), 0);  // the loop ends once the handler has returned
 }
 
 TEST_F(AppTest, FailedCreationDeletesTheFrameAndReportsFailure)
