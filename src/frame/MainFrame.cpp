@@ -110,16 +110,12 @@ void CMainFrame::ShowOsd(HWND hookTarget)
         m_foreground.Activate();
         ::AttachThreadInput(::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr),
                             ::GetCurrentThreadId(), TRUE);
-        m_pActiveOsd = &dlg;
         dlg.DoModal();
-        m_pActiveOsd = nullptr;
         break;
     }
     case STATUS_CLASS_OFF: {
         CSwitchOffDlg dlg;
-        m_pActiveOsd = &dlg;
         dlg.DoModal();
-        m_pActiveOsd = nullptr;
         break;
     }
     default:
@@ -127,23 +123,17 @@ void CMainFrame::ShowOsd(HWND hookTarget)
         break;
     }
 
-    s_hook.Install(hookTarget, AfxGetInstanceHandle());
+    // A shut-down from the display's loop destroyed the frame, and the
+    // display with it: then there is no one to hand the hook back to.
+    if (m_hWnd != nullptr && ::IsWindow(hookTarget))
+        s_hook.Install(hookTarget, AfxGetInstanceHandle());
     s_bOsdBusy = FALSE;
-
-    // A shut-down asked for while the display ran happens now, from the
-    // message loop, once every caller up the stack has returned.
-    if (m_bShutdownPending)
-        PostMessage(WM_CLOSE_REQUEST);
 }
 
 BOOL CMainFrame::Shutdown()
 {
-    if (s_bOsdBusy) {
-        m_bShutdownPending = TRUE;
-        if (m_pActiveOsd != nullptr && m_pActiveOsd->m_hWnd != nullptr)
-            m_pActiveOsd->EndDialog(IDCANCEL);
-        return FALSE;
-    }
+    if (m_hWnd == nullptr)
+        return FALSE;  // already shut down, from a loop nested in this call
     m_trayIcon.SetIcon(0U);
     ::WTSUnRegisterSessionNotification(m_hWnd);
     s_hook.Uninstall();

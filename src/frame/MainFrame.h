@@ -31,8 +31,8 @@ public:
     // keyboard hook at hookTarget.
     void ShowOsd(HWND hookTarget);
     // Removes the tray icon, the session notifications and the hook, and
-    // destroys the window (which ends the program). While an on-screen
-    // display runs, ends it first and shuts down once it has returned.
+    // destroys the window, which ends the program. Any display or menu open
+    // at the time goes with the window, and its loop ends.
     BOOL Shutdown();
 
 protected:
@@ -62,9 +62,4 @@ private:
     CChildView m_wndView;
     CTrayIcon m_trayIcon;
     HANDLE m_hSemaphore = nullptr;
-
-    // The on-screen display running inside ShowOsd, and a shut-down that
-    // waits for it to return.
-    CDialog* m_pActiveOsd = nullptr;
-    BOOL m_bShutdownPending = FALSE;
 };

@@ -70,7 +70,16 @@ BOOL CTrayIcon::SetIcon(HICON hIcon, LPCSTR lpTip)
     if (m_nid.uCallbackMessage != 0 && m_nid.hWnd != nullptr)
         m_nid.uFlags |= NIF_MESSAGE;
 
+    // The shell's answer can take a while, and messages sent to the window
+    // meanwhile are handled inside this call: one of them may remove the
+    // icon (a shut-down) before the shell gets to this add or modify.
+    const UINT nCall = ++m_nCalls;
     const BOOL result = ::Shell_NotifyIconA(dwMessage, &m_nid);
+    if (nCall != m_nCalls) {
+        if (result && dwMessage != NIM_DELETE && m_nid.hIcon == nullptr)
+            ::Shell_NotifyIconA(NIM_DELETE, &m_nid);  // the later removal wins
+        return result;
+    }
     // The stored icon is the only record of what the shell shows: after a
     // delete, or any failure, assume nothing is shown.
     if (dwMessage == NIM_DELETE || !result)
@@ -103,7 +112,9 @@ LRESULT CTrayIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)
         // menu closes, or the next menu may close as soon as it opens.
         ::SetForegroundWindow(m_nid.hWnd);
         ::TrackPopupMenu(hSubMenu, 0, pt.x, pt.y, 0, m_nid.hWnd, nullptr);
-        ::PostMessageA(m_nid.hWnd, WM_NULL, 0, 0);
+        // A command handled inside the menu's loop may have ended the program.
+        if (::IsWindow(m_nid.hWnd))
+            ::PostMessageA(m_nid.hWnd, WM_NULL, 0, 0);
     } else {
         const UINT id = ::GetMenuItemID(hSubMenu, 0);
         ::SendMessageA(m_nid.hWnd, WM_COMMAND, id, 0);

@@ -40,4 +40,7 @@ public:
 
 protected:
     NOTIFYICONDATAA m_nid;
+
+private:
+    UINT m_nCalls = 0;  // calls made to the shell, to see nested ones
 };
