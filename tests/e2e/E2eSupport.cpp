@@ -291,14 +291,42 @@ BOOL CVersionValue::Remove()
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
+namespace {
+
+// Wine's heap checking for Ravo.exe, the system's per-program global flags:
+// freed blocks are filled with 0xFEEEFEEE, so that a window object used
+// after it was deleted fails a test instead of passing by luck.
+const char HEAP_FLAGS_KEY[] =
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\Ravo.exe";
+const DWORD FLG_HEAP_CHECKS = 0x70;  // free fill, tail check, parameter checks
+
+void SetHeapChecking(bool on)
+{
+    HKEY hKey = nullptr;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, HEAP_FLAGS_KEY, 0, nullptr, 0, KEY_SET_VALUE,
+                          nullptr, &hKey, nullptr) != ERROR_SUCCESS)
+        return;
+    if (on) {
+        ::RegSetValueExA(hKey, "GlobalFlag", 0, REG_DWORD,
+                         reinterpret_cast<const BYTE*>(&FLG_HEAP_CHECKS), sizeof(DWORD));
+    } else {
+        ::RegDeleteValueA(hKey, "GlobalFlag");
+    }
+    ::RegCloseKey(hKey);
+}
+
+}  // namespace
+
 CSession::CSession() : m_pShell(new CFakeShell)
 {
+    SetHeapChecking(true);
 }
 
 CSession::~CSession()
 {
     if (m_ravo.IsRunning())
         Close();
+    SetHeapChecking(false);
 }
 
 BOOL CSession::Start(BYTE status, const std::string& arguments)

@@ -157,6 +157,12 @@ LRESULT CALLBACK CFakeShell::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     return ::DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
+void CFakeShell::BeforeNextAnswer(std::function<void(const TrayCall&)> action)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_beforeAnswer = std::move(action);
+}
+
 BOOL CFakeShell::OnCopyData(const COPYDATASTRUCT* cds)
 {
     if (cds == nullptr || cds->cbData < RECORD_HEADER)
@@ -175,6 +181,14 @@ BOOL CFakeShell::OnCopyData(const COPYDATASTRUCT* cds)
     call.tip = Narrow(tip, RECORD_TIP_CHARS);
     if (cds->cbData > RECORD_HEADER)
         call.iconId = IconIdOf(record + RECORD_HEADER, cds->cbData - RECORD_HEADER);
+
+    std::function<void(const TrayCall&)> action;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        action.swap(m_beforeAnswer);
+    }
+    if (action)
+        action(call);
 
     std::lock_guard<std::mutex> lock(m_mutex);
     auto it = std::find_if(m_icons.begin(), m_icons.end(), [&](const TrayIconState& icon) {

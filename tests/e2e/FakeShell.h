@@ -17,6 +17,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -72,6 +73,11 @@ public:
     // Waits until hWnd's icon shows the picture iconId with the tooltip tip.
     BOOL WaitForIcon(HWND hWnd, UINT iconId, const std::string& tip, DWORD timeoutMs = 10000);
 
+    // Runs action once, on the shell's thread, with the next call it gets,
+    // before that call is applied and answered: the program is then still
+    // inside Shell_NotifyIcon.
+    void BeforeNextAnswer(std::function<void(const TrayCall&)> action);
+
     // Tells the session's windows that the shell (re)started.
     static void BroadcastTaskbarCreated();
 
@@ -88,6 +94,7 @@ private:
     std::condition_variable m_changed;
     std::vector<TrayCall> m_calls;
     std::vector<TrayIconState> m_icons;
+    std::function<void(const TrayCall&)> m_beforeAnswer;
 };
 
 // The tray picture (resource id 138 to 148, or 128) whose bits the shell

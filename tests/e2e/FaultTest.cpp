@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace e2e;
@@ -243,6 +245,123 @@ TEST_F(Faults, CloseFromASecondCopyWhileTheTrayMenuIsOpen)
     EXPECT_EQ(m_s.Process().WaitForExit(), 0u);
     EXPECT_TRUE(m_s.TrayEmpty());
 }
+
+// A shut-down asked for from inside every nested loop the program runs:
+// the window objects must outlive the loops their handlers run, and every
+// loop must end with the frame. Each case: exit code 0 within a second of
+// the request, the icon gone, nothing written, the semaphore free.
+enum class Scene { TrayMenu, AboutBox, PanelUnderAbout, NoticeUnderAbout, ShellCall };
+enum class Request { CloseEvent, CloseCommand, MenuExit };
+
+class NestedShutdown : public Faults,
+                       public ::testing::WithParamInterface<std::tuple<Scene, Request>> {
+protected:
+    void OpenTrayMenu()
+    {
+        ::PostMessageA(m_s.Wnd(), WM_TRAY_NOTIFY, TRAY_ICON_ID, WM_RBUTTONUP);
+        ASSERT_TRUE(WaitUntil([&] { return !MenusOf(m_s.Pid()).empty(); }));
+    }
+
+    void OpenAboutBox()
+    {
+        ::PostMessageA(m_s.Wnd(), WM_COMMAND, ID_APP_ABOUT, 0);
+        ASSERT_NE(WaitForDialog(m_s.Pid(), Osd::About), nullptr);
+    }
+
+    // Asks for the shut-down; from the shell's thread in the ShellCall scene.
+    void Ask(Request request, bool menuOpen, HWND hWnd)
+    {
+        m_start = ::GetTickCount();
+        switch (request) {
+        case Request::CloseEvent: {
+            const HANDLE close = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, "TorvaneCloseEvent");
+            ::SetEvent(close);
+            ::CloseHandle(close);
+            break;
+        }
+        case Request::CloseCommand:
+            m_closeExit = CRavoProcess::Run("Close");
+            break;
+        case Request::MenuExit:
+            if (hWnd != nullptr) {
+                ::SendMessageA(hWnd, WM_COMMAND, ID_APP_EXIT, 0);  // the shell, not a menu
+                break;
+            }
+            if (!menuOpen)
+                OpenTrayMenu();
+            PressVirtualKey('X');
+            break;
+        }
+    }
+
+    DWORD m_start = 0;
+    DWORD m_closeExit = 0;
+};
+
+TEST_P(NestedShutdown, EndsEveryLoopAndExitsCleanly)
+{
+    const Scene scene = std::get<0>(GetParam());
+    const Request request = std::get<1>(GetParam());
+    const HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, "MERK_Semaphore");
+    ASSERT_NE(semaphore, nullptr);  // kept alive past the program's end
+    ASSERT_TRUE(m_s.Start(scene == Scene::NoticeUnderAbout ? 0x0C : 0x1F));
+
+    switch (scene) {
+    case Scene::TrayMenu:
+        OpenTrayMenu();
+        break;
+    case Scene::AboutBox:
+        OpenAboutBox();
+        break;
+    case Scene::PanelUnderAbout: {
+        PressScanCode(0x04, true);  // the hotkey: the semaphore is held
+        const HWND hDlg = WaitForDialog(m_s.Pid(), Osd::Selection);
+        ASSERT_NE(hDlg, nullptr);
+        ASSERT_TRUE(SendKey(hDlg, KEY_DOWN, SC_RIGHT));  // a choice waits for the timer
+        OpenAboutBox();
+        break;
+    }
+    case Scene::NoticeUnderAbout:
+        PressScanCode(0x04, true);
+        ASSERT_NE(WaitForDialog(m_s.Pid(), Osd::Notice), nullptr);
+        OpenAboutBox();
+        break;
+    case Scene::ShellCall:
+        break;
+    }
+    if (::testing::Test::HasFatalFailure())
+        return;
+
+    m_s.Firmware().Mark();
+    if (scene == Scene::ShellCall) {
+        // The shell asks while it holds the program inside its next call.
+        m_s.Shell().BeforeNextAnswer(
+            [this, request](const TrayCall& call) { Ask(request, false, call.hWnd); });
+        ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+    } else {
+        Ask(request, scene == Scene::TrayMenu, nullptr);
+    }
+
+    const DWORD exitCode = m_s.Process().WaitForExit(5000);
+    const DWORD elapsed = ::GetTickCount() - m_start;
+    EXPECT_EQ(exitCode, 0u);
+    std::printf("exit %lu ms after the request\n", static_cast<unsigned long>(elapsed));
+    EXPECT_LE(elapsed, 1000u);
+    if (request == Request::CloseCommand)
+        EXPECT_EQ(m_closeExit, 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+    EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
+    EXPECT_EQ(::WaitForSingleObject(semaphore, 0), static_cast<DWORD>(WAIT_OBJECT_0))
+        << "the semaphore was left taken";
+    ::CloseHandle(semaphore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnyRequestInAnyLoop, NestedShutdown,
+    ::testing::Combine(::testing::Values(Scene::TrayMenu, Scene::AboutBox, Scene::PanelUnderAbout,
+                                         Scene::NoticeUnderAbout, Scene::ShellCall),
+                       ::testing::Values(Request::CloseEvent, Request::CloseCommand,
+                                         Request::MenuExit)));
 
 // Any order of lock, unlock, console disconnect and connect leaves exactly
 // one hook, aimed at the frame, or none, as the session rules say:
