@@ -3,13 +3,14 @@
 #include "BenchProtocol.h"
 #include "Clock.h"
 #include "HostProc.h"
+#include "shared/ExternalNames.h"
 
 #include <psapi.h>
 
 #include <vector>
 
 
-const SubjectKind RAVO = { "ravo", "Ravo.exe", "TorvaneClass", true };
+const SubjectKind RAVO = { "ravo", "Ravo.exe", RAVO_CLASS_NAME, true };
 const SubjectKind BASELINE = { "baseline", "bench_baseline_app.exe", BASELINE_CLASS, false };
 const SubjectKind NOHOOK = { "nohook", "bench_nohook.exe", BASELINE_CLASS, false };
 
@@ -101,7 +102,7 @@ BOOL CSubject::Close(DWORD timeoutMs)
     if (!IsRunning())
         return TRUE;
     if (m_kind.closeByEvent) {
-        const HANDLE hEvent = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, "TorvaneCloseEvent");
+        const HANDLE hEvent = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, RAVO_CLOSE_EVENT);
         if (hEvent != nullptr) {
             ::SetEvent(hEvent);
             ::CloseHandle(hEvent);

@@ -1,6 +1,6 @@
 #include "app/RavoApp.h"
 
-#include "app/NamedObjects.h"
+#include "shared/ExternalNames.h"
 #include "app/SingleInstance.h"
 #include "app/WatcherMessage.h"
 #include "frame/MainFrame.h"

@@ -10,7 +10,7 @@
 #include <windows.h>
 
 #include "firmware/FirmwareState.h"
-#include "radio/RadioStatus.h"
+#include "firmware/RadioStatus.h"
 
 namespace {
 

@@ -1,14 +1,11 @@
 #include "frame/MainFrame.h"
 
-#include "app/NamedObjects.h"
-#include "app/PrivateMessages.h"
 #include "frame/RadioState.h"
 #include "hook/KeyboardHook.h"
-#include "hook/ScanCodes.h"
 #include "osd/RadioSelectDlg.h"
 #include "osd/SwitchOffDlg.h"
-#include "radio/StatusClass.h"
 #include "res/resource.h"
+#include "shared/ExternalNames.h"
 
 #include <wtsapi32.h>
 

@@ -4,6 +4,11 @@
 
 #include <windows.h>
 
+// Status class of the radio state: which on-screen display fits it.
+constexpr int STATUS_CLASS_NONE = 0;  // no radio present
+constexpr int STATUS_CLASS_ON   = 1;  // a radio present, switch on
+constexpr int STATUS_CLASS_OFF  = 2;  // a radio present, switch off
+
 struct RadioState {
     BOOL switchOn;
     BOOL wlanPresent;

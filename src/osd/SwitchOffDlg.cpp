@@ -2,8 +2,7 @@
 
 #include "OsdTimeout.h"
 #include "WinApp.h"
-#include "app/NamedObjects.h"
-#include "app/PrivateMessages.h"
+#include "shared/ExternalNames.h"
 #include "hook/KeyboardHook.h"
 #include "res/resource.h"
 

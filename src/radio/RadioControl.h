@@ -2,7 +2,7 @@
 // sends the radio driver's notification request.
 #pragma once
 
-#include "radio/RadioStatus.h"
+#include "firmware/RadioStatus.h"
 
 class CRadioControl {
 public:

@@ -1,6 +1,6 @@
 #include "FakeFirmware.h"
 
-#include "radio/RadioStatus.h"
+#include "firmware/RadioStatus.h"
 
 namespace {
 

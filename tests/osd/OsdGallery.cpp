@@ -5,7 +5,7 @@
 // saved as a 24-bit BMP and the dialog is cancelled, so nothing is applied.
 #include "Dialog.h"
 #include "FakeFirmware.h"
-#include "hook/ScanCodes.h"
+#include "shared/ExternalNames.h"
 #include "osd/AboutDlg.h"
 #include "osd/RadioSelectDlg.h"
 #include "osd/SwitchOffDlg.h"

@@ -2,8 +2,7 @@
 
 #include "Dialog.h"
 #include "ImportPatch.h"
-#include "app/NamedObjects.h"
-#include "app/PrivateMessages.h"
+#include "shared/ExternalNames.h"
 #include "osd/IconButton.h"
 #include "osd/OsdTimeout.h"
 #include "res/resource.h"

@@ -2,7 +2,7 @@
 // through the keyboard hook it installs, clicks as control notifications.
 #include "OsdHarness.h"
 
-#include "hook/ScanCodes.h"
+#include "shared/ExternalNames.h"
 #include "osd/IconButton.h"
 #include "osd/OsdTimeout.h"
 #include "osd/RadioSelectDlg.h"

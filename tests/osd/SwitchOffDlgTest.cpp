@@ -1,7 +1,7 @@
 // The switch-off notice: its icon, and the ways it closes.
 #include "OsdHarness.h"
 
-#include "hook/ScanCodes.h"
+#include "shared/ExternalNames.h"
 #include "osd/IconButton.h"
 #include "osd/OsdTimeout.h"
 #include "osd/SwitchOffDlg.h"

@@ -1,6 +1,6 @@
 #include "FakeObra.h"
 
-#include "radio/RadioStatus.h"
+#include "firmware/RadioStatus.h"
 
 namespace {
 

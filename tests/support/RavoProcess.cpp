@@ -1,5 +1,7 @@
 #include "RavoProcess.h"
 
+#include "shared/ExternalNames.h"
+
 #include <cstring>
 
 
@@ -101,7 +103,7 @@ DWORD CRavoProcess::Close(DWORD timeoutMs)
 
 HWND FindRavoWindow()
 {
-    return ::FindWindowA("TorvaneClass", nullptr);
+    return ::FindWindowA(RAVO_CLASS_NAME, nullptr);
 }
 
 BOOL WaitForNoRavoWindow(DWORD timeoutMs)

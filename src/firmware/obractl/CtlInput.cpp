@@ -1,5 +1,7 @@
 #include "firmware/obractl/CtlInput.h"
 
+#include "shared/ExternalNames.h"
+
 namespace {
 
 const DWORD KEY_HOLD_MS = 150;
@@ -28,9 +30,9 @@ bool PressScanCode(WORD scanCode, bool extended)
 
 bool SignalNotifyEvent()
 {
-    HANDLE hEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, "TorvaneNotifyEvent");
+    HANDLE hEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, RAVO_NOTIFY_EVENT);
     if (!hEvent)
-        hEvent = CreateEventA(NULL, FALSE, FALSE, "TorvaneNotifyEvent");
+        hEvent = CreateEventA(NULL, FALSE, FALSE, RAVO_NOTIFY_EVENT);
     if (!hEvent)
         return false;
     const bool set = SetEvent(hEvent) != FALSE;

@@ -13,7 +13,8 @@
 #include "firmware/obractl/CtlArgs.h"
 #include "firmware/obractl/CtlInput.h"
 #include "firmware/obractl/CtlReport.h"
-#include "radio/RadioStatus.h"
+#include "shared/ExternalNames.h"
+#include "firmware/RadioStatus.h"
 
 namespace {
 
@@ -178,9 +179,9 @@ int RunKey(char** args)
 {
     bool pressed = false;
     switch (ParseWord(args[0], KEY_WORDS)) {
-    case 0: pressed = PressScanCode(0x71, false); break;
-    case 1: pressed = PressScanCode(0x04, true); break;
-    case 2: pressed = PressScanCode(0x62, true); break;
+    case 0: pressed = PressScanCode(SC_RADIO_EVENT, false); break;
+    case 1: pressed = PressScanCode(SC_OSD_HOTKEY, true); break;
+    case 2: pressed = PressScanCode(SC_NOTIFY_HOTKEY, true); break;
     default: return UsageError("expected radio, osd or notify, not '%s'", args[0]);
     }
     return pressed ? EXIT_DONE : Failure("the key could not be injected");
