@@ -1,4 +1,4 @@
-#include "Button.h"
+#include "afx/Button.h"
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT)
 {

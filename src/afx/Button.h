@@ -2,7 +2,7 @@
 // which the parent's WM_DRAWITEM reaches through reflection.
 #pragma once
 
-#include "Wnd.h"
+#include "afx/Wnd.h"
 
 class CButton : public CWnd {
 public:

@@ -1,4 +1,4 @@
-#include "CmdTarget.h"
+#include "afx/CmdTarget.h"
 
 const CRuntimeClass CCmdTarget::classCCmdTarget = { "CCmdTarget", &CObject::classCObject };
 

@@ -1,8 +1,8 @@
 // CCmdTarget: an object with a message map that can receive commands.
 #pragma once
 
-#include "MessageMap.h"
-#include "Object.h"
+#include "afx/MessageMap.h"
+#include "afx/Object.h"
 
 struct AFX_CMDHANDLERINFO {
     CCmdTarget* pTarget;

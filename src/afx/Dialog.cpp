@@ -1,6 +1,6 @@
-#include "Dialog.h"
+#include "afx/Dialog.h"
 
-#include "WinApp.h"
+#include "afx/WinApp.h"
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd)

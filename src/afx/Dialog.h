@@ -1,8 +1,8 @@
 // CDialog: a modal dialog made from a dialog template resource.
 #pragma once
 
-#include "DataExchange.h"
-#include "Wnd.h"
+#include "afx/DataExchange.h"
+#include "afx/Wnd.h"
 
 class CDialog : public CWnd {
 public:

@@ -1,6 +1,6 @@
-#include "FrameWnd.h"
+#include "afx/FrameWnd.h"
 
-#include "WinApp.h"
+#include "afx/WinApp.h"
 
 const CRuntimeClass CFrameWnd::classCFrameWnd = { "CFrameWnd", &CWnd::classCWnd };
 const CRuntimeClass* CFrameWnd::GetRuntimeClass() const { return &classCFrameWnd; }

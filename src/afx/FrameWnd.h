@@ -2,7 +2,7 @@
 // and menu). It routes commands to its own map, then to the application.
 #pragma once
 
-#include "Wnd.h"
+#include "afx/Wnd.h"
 
 // Frame style bit: the title shows the document name (kept for the style word).
 #define FWS_ADDTOTITLE 0x00008000L

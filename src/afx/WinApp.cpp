@@ -1,6 +1,6 @@
-#include "WinApp.h"
+#include "afx/WinApp.h"
 
-#include "Wnd.h"
+#include "afx/Wnd.h"
 
 #include <cstdio>
 #include <cstdlib>

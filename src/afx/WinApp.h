@@ -2,8 +2,8 @@
 // InitInstance and then its message loop.
 #pragma once
 
-#include "CommandLineInfo.h"
-#include "WinThread.h"
+#include "afx/CommandLineInfo.h"
+#include "afx/WinThread.h"
 
 class CWinApp : public CWinThread {
 public:

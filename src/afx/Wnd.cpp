@@ -1,6 +1,6 @@
-#include "Wnd.h"
+#include "afx/Wnd.h"
 
-#include "WinApp.h"
+#include "afx/WinApp.h"
 
 #include <memory>
 #include <unordered_map>

@@ -3,8 +3,8 @@
 // object's message map and otherwise calls the window's original procedure.
 #pragma once
 
-#include "AfxString.h"
-#include "CmdTarget.h"
+#include "afx/AfxString.h"
+#include "afx/CmdTarget.h"
 
 struct CCreateContext;
 

@@ -3,7 +3,7 @@
 // named events, watcher thread and hidden main frame.
 #pragma once
 
-#include "Afx.h"
+#include "afx/Afx.h"
 
 #include <atomic>
 

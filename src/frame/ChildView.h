@@ -1,7 +1,7 @@
 // The main frame's client window. It draws nothing and handles no commands.
 #pragma once
 
-#include "Afx.h"
+#include "afx/Afx.h"
 
 class CChildView : public CWnd {
 public:

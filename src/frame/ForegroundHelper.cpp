@@ -1,6 +1,6 @@
 #include "frame/ForegroundHelper.h"
 
-#include "Afx.h"
+#include "afx/Afx.h"
 
 BOOL CForegroundHelper::Activate()
 {

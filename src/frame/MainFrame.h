@@ -4,7 +4,7 @@
 // messages of the watcher thread and the on-screen displays.
 #pragma once
 
-#include "Afx.h"
+#include "afx/Afx.h"
 #include "frame/ChildView.h"
 #include "frame/ForegroundHelper.h"
 #include "radio/RadioControl.h"

@@ -1,4 +1,4 @@
-#include "AboutDlg.h"
+#include "osd/AboutDlg.h"
 
 #include "res/resource.h"
 

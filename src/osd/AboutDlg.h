@@ -2,7 +2,7 @@
 // followed by the installed version as the registry records it.
 #pragma once
 
-#include "Dialog.h"
+#include "afx/Dialog.h"
 
 class CAboutDlg : public CDialog {
 public:

@@ -1,9 +1,9 @@
-#include "IconButton.h"
+#include "osd/IconButton.h"
 
-#include "Brush.h"
-#include "Dc.h"
-#include "Pen.h"
-#include "WinApp.h"
+#include "afx/Brush.h"
+#include "afx/Dc.h"
+#include "afx/Pen.h"
+#include "afx/WinApp.h"
 
 CIconButton::CIconButton()
     : m_hIcon(nullptr), m_nIconWidth(0), m_nIconHeight(0), m_bSelected(FALSE)

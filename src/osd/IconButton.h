@@ -3,7 +3,7 @@
 // It draws no caption, focus, pressed or disabled look.
 #pragma once
 
-#include "Button.h"
+#include "afx/Button.h"
 
 class CDC;
 

@@ -6,8 +6,8 @@
 // which the panel aims at itself while it is open.
 #pragma once
 
-#include "Dialog.h"
-#include "IconButton.h"
+#include "afx/Dialog.h"
+#include "osd/IconButton.h"
 #include "radio/RadioControl.h"
 
 class CRadioSelectDlg : public CDialog {

@@ -1,10 +1,10 @@
-#include "SwitchOffDlg.h"
+#include "osd/SwitchOffDlg.h"
 
-#include "OsdTimeout.h"
-#include "WinApp.h"
-#include "shared/ExternalNames.h"
+#include "afx/WinApp.h"
 #include "hook/KeyboardHook.h"
+#include "osd/OsdTimeout.h"
 #include "res/resource.h"
+#include "shared/ExternalNames.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // writes the status byte.
 #pragma once
 
-#include "Dialog.h"
-#include "IconButton.h"
+#include "afx/Dialog.h"
+#include "osd/IconButton.h"
 #include "radio/RadioControl.h"
 
 class CSwitchOffDlg : public CDialog {

@@ -3,12 +3,12 @@
 // The firmware double serves the status byte. Once the dialog is shown and
 // painted (and the highlight moved), the dialog's area of the screen is
 // saved as a 24-bit BMP and the dialog is cancelled, so nothing is applied.
-#include "Dialog.h"
+#include "afx/Dialog.h"
 #include "FakeFirmware.h"
-#include "shared/ExternalNames.h"
 #include "osd/AboutDlg.h"
 #include "osd/RadioSelectDlg.h"
 #include "osd/SwitchOffDlg.h"
+#include "shared/ExternalNames.h"
 
 #include <cstdio>
 #include <cstdlib>

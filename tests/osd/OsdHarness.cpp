@@ -1,11 +1,11 @@
 #include "OsdHarness.h"
 
-#include "Dialog.h"
+#include "afx/Dialog.h"
 #include "ImportPatch.h"
-#include "shared/ExternalNames.h"
 #include "osd/IconButton.h"
 #include "osd/OsdTimeout.h"
 #include "res/resource.h"
+#include "shared/ExternalNames.h"
 
 #include <cstring>
 
