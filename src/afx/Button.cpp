@@ -12,17 +12,3 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* pResul
     *pResult = TRUE;
     return TRUE;
 }
-
-const afx::MessageMap* CButton::GetThisMessageMap()
-{
-    static const afx::MessageEntry entries[] = {
-        afx::EndOfMap(),
-    };
-    static const afx::MessageMap map = { &CWnd::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CButton::GetMessageMap() const
-{
-    return GetThisMessageMap();
-}

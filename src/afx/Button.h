@@ -6,9 +6,6 @@
 
 class CButton : public CWnd {
 public:
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
-
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
 protected:

@@ -97,7 +97,7 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
     rControl.SubclassWindow(::GetDlgItem(pDX->m_pDlgWnd->m_hWnd, nIDC));
 }
 
-const afx::MessageMap* CDialog::GetThisMessageMap()
+const afx::MessageEntry* CDialog::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         // IDOK and IDCANCEL reach OnOK and OnCancel through the map.
@@ -105,11 +105,5 @@ const afx::MessageMap* CDialog::GetThisMessageMap()
         afx::OnCommand<&CDialog::OnCancel>(IDCANCEL),
         afx::EndOfMap(),
     };
-    static const afx::MessageMap map = { &CWnd::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CDialog::GetMessageMap() const
-{
-    return GetThisMessageMap();
+    return entries;
 }

@@ -45,17 +45,3 @@ void CFrameWnd::PostNcDestroy()
 {
     delete this;
 }
-
-const afx::MessageMap* CFrameWnd::GetThisMessageMap()
-{
-    static const afx::MessageEntry entries[] = {
-        afx::EndOfMap(),
-    };
-    static const afx::MessageMap map = { &CWnd::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CFrameWnd::GetMessageMap() const
-{
-    return GetThisMessageMap();
-}

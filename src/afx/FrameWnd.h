@@ -13,8 +13,6 @@ class CFrameWnd : public CWnd {
 public:
     static const CRuntimeClass classCFrameWnd;
     const CRuntimeClass* GetRuntimeClass() const override;
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
 
     // Creates the frame with the title from string nIDResource (up to the
     // first line feed) and the menu from menu nIDResource.

@@ -371,17 +371,3 @@ void CWnd::OnClose() { Default(); }
 void CWnd::OnSetFocus(CWnd*) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnPaint() { Default(); }
-
-const afx::MessageMap* CWnd::GetThisMessageMap()
-{
-    static const afx::MessageEntry entries[] = {
-        afx::EndOfMap(),
-    };
-    static const afx::MessageMap map = { &CCmdTarget::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CWnd::GetMessageMap() const
-{
-    return GetThisMessageMap();
-}

@@ -15,8 +15,6 @@ public:
 
     static const CRuntimeClass classCWnd;
     const CRuntimeClass* GetRuntimeClass() const override;
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
 
     HWND m_hWnd = nullptr;
     HWND GetSafeHwnd() const { return m_hWnd; }

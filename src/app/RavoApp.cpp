@@ -99,17 +99,11 @@ void CRavoApp::OnAppAbout()
     m_pAboutLock->Unlock();
 }
 
-const afx::MessageMap* CRavoApp::GetThisMessageMap()
+const afx::MessageEntry* CRavoApp::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         afx::OnCommand<&CRavoApp::OnAppAbout>(ID_APP_ABOUT),
         afx::EndOfMap(),
     };
-    static const afx::MessageMap map = { &CWinApp::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CRavoApp::GetMessageMap() const
-{
-    return GetThisMessageMap();
+    return entries;
 }

@@ -5,8 +5,7 @@
 
 class CChildView : public CWnd {
 public:
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
+    AFX_DECLARE_MESSAGE_MAP(CWnd)
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

@@ -260,7 +260,7 @@ LRESULT CMainFrame::OnTaskbarCreated(WPARAM, LPARAM)
     return 0;
 }
 
-const afx::MessageMap* CMainFrame::GetThisMessageMap()
+const afx::MessageEntry* CMainFrame::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         afx::OnMessage<&CMainFrame::OnClose>(WM_CLOSE),
@@ -277,11 +277,5 @@ const afx::MessageMap* CMainFrame::GetThisMessageMap()
         afx::OnMessage<&CMainFrame::OnTaskbarCreated>(CTrayIcon::TaskbarCreatedMessage()),
         afx::EndOfMap(),
     };
-    static const afx::MessageMap map = { &CFrameWnd::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CMainFrame::GetMessageMap() const
-{
-    return GetThisMessageMap();
+    return entries;
 }

@@ -16,8 +16,7 @@ public:
 
     static const CRuntimeClass classCMainFrame;
     const CRuntimeClass* GetRuntimeClass() const override;
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
+    AFX_DECLARE_MESSAGE_MAP(CFrameWnd)
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

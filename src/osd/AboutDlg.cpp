@@ -48,17 +48,3 @@ void CAboutDlg::ReadVersion(CString& text)
         text.Format("%s", buffer);
     ::RegCloseKey(hKey);
 }
-
-const afx::MessageMap* CAboutDlg::GetThisMessageMap()
-{
-    static const afx::MessageEntry entries[] = {
-        afx::EndOfMap(),
-    };
-    static const afx::MessageMap map = { &CDialog::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CAboutDlg::GetMessageMap() const
-{
-    return GetThisMessageMap();
-}

@@ -8,9 +8,6 @@ class CAboutDlg : public CDialog {
 public:
     CAboutDlg();
 
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
-
     // Reads HKLM "SOFTWARE\RAVO" value "Version" as text (at most 20 bytes,
     // the terminating zero included). text stays as it was when the key or
     // value is missing or does not fit.

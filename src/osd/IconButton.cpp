@@ -87,17 +87,3 @@ void CIconButton::FreeIcon()
     if (m_hIcon != nullptr && ::DestroyIcon(m_hIcon))
         m_hIcon = nullptr;
 }
-
-const afx::MessageMap* CIconButton::GetThisMessageMap()
-{
-    static const afx::MessageEntry entries[] = {
-        afx::EndOfMap(),
-    };
-    static const afx::MessageMap map = { &CButton::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CIconButton::GetMessageMap() const
-{
-    return GetThisMessageMap();
-}

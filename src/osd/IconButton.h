@@ -16,9 +16,6 @@ public:
     CIconButton();
     ~CIconButton() override;
 
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
-
     // Loads icon resource nIconId at its own size and shows it from the next
     // paint on. FALSE when it cannot be loaded; the previous icon then stays.
     BOOL SetIcon(UINT nIconId);

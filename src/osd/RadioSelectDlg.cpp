@@ -313,7 +313,7 @@ void CRadioSelectDlg::OnDoubleClickedBtn()
     CloseOsd();
 }
 
-const afx::MessageMap* CRadioSelectDlg::GetThisMessageMap()
+const afx::MessageEntry* CRadioSelectDlg::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         afx::OnMessage<&CRadioSelectDlg::OnTimer>(WM_TIMER),
@@ -328,11 +328,5 @@ const afx::MessageMap* CRadioSelectDlg::GetThisMessageMap()
         afx::OnMessage<&CRadioSelectDlg::OnHookKey>(WM_HOOKKEY),
         afx::EndOfMap(),
     };
-    static const afx::MessageMap map = { &CDialog::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CRadioSelectDlg::GetMessageMap() const
-{
-    return GetThisMessageMap();
+    return entries;
 }

@@ -15,8 +15,7 @@ public:
     explicit CRadioSelectDlg(CWnd* pParent = nullptr);
     ~CRadioSelectDlg() override;
 
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
+    AFX_DECLARE_MESSAGE_MAP(CDialog)
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

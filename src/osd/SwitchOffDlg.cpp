@@ -96,7 +96,7 @@ void CSwitchOffDlg::OnClickedBtn5()
     CloseOsd();
 }
 
-const afx::MessageMap* CSwitchOffDlg::GetThisMessageMap()
+const afx::MessageEntry* CSwitchOffDlg::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         afx::OnMessage<&CSwitchOffDlg::OnTimer>(WM_TIMER),
@@ -104,11 +104,5 @@ const afx::MessageMap* CSwitchOffDlg::GetThisMessageMap()
         afx::OnMessage<&CSwitchOffDlg::OnHookKey>(WM_HOOKKEY),
         afx::EndOfMap(),
     };
-    static const afx::MessageMap map = { &CDialog::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CSwitchOffDlg::GetMessageMap() const
-{
-    return GetThisMessageMap();
+    return entries;
 }

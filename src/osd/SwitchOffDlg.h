@@ -14,8 +14,7 @@ public:
     explicit CSwitchOffDlg(CWnd* pParent = nullptr);
     ~CSwitchOffDlg() override;
 
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
+    AFX_DECLARE_MESSAGE_MAP(CDialog)
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
