@@ -61,8 +61,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
                           AFX_IDW_PANE_FIRST, nullptr))
         return -1;
 
-    GetCurrentStatus();
-    UpdateTrayIcon();
+    RefreshStatus();
     m_hSemaphore = ::CreateSemaphoreA(nullptr, 1, 1, RAVO_KEY_SEMAPHORE);
     ::WTSRegisterSessionNotification(m_hWnd, NOTIFY_FOR_THIS_SESSION);
     InstallHook();
@@ -73,14 +72,8 @@ int CMainFrame::GetCurrentStatus()
 {
     ::OutputDebugStringA("[RAVO] CMainFrame::GetCurrentStatus()");
     m_radio.Read();
-    m_bSwitchOn = m_radio.IsRadioSwitchOn();
-    m_bWlanPresent = m_radio.IsWlanPresent();
-    m_bBtPresent = m_radio.IsBluetoothPresent();
-    m_bWlanEnabled = m_radio.IsWlanEnabled();
-    m_bBtEnabled = m_radio.IsBluetoothEnabled();
-
-    const int status = StatusClassOf(
-        { m_bSwitchOn, m_bWlanPresent, m_bBtPresent, m_bWlanEnabled, m_bBtEnabled });
+    m_state = m_radio.State();
+    const int status = StatusClassOf(m_state);
     if (status == STATUS_CLASS_NONE)
         ::OutputDebugStringA("[RAVO] No Device!");
     return status;
@@ -88,10 +81,14 @@ int CMainFrame::GetCurrentStatus()
 
 void CMainFrame::UpdateTrayIcon()
 {
-    const UINT stateId = TrayStateIdOf(
-        { m_bSwitchOn, m_bWlanPresent, m_bBtPresent, m_bWlanEnabled, m_bBtEnabled });
     m_trayIcon.SetNotificationWnd(this, WM_TRAY_NOTIFY);
-    m_trayIcon.SetIcon(stateId);
+    m_trayIcon.SetIcon(TrayStateIdOf(m_state));
+}
+
+void CMainFrame::RefreshStatus()
+{
+    GetCurrentStatus();
+    UpdateTrayIcon();
 }
 
 void CMainFrame::ShowOsd(HWND hookTarget)
@@ -175,8 +172,7 @@ LRESULT CMainFrame::OnCloseRequest(WPARAM, LPARAM)
 
 LRESULT CMainFrame::OnStatusChanged(WPARAM, LPARAM)
 {
-    GetCurrentStatus();
-    UpdateTrayIcon();
+    RefreshStatus();
     return 0;
 }
 
@@ -198,8 +194,7 @@ LRESULT CMainFrame::OnHookKey(WPARAM wParam, LPARAM lParam)
     if (::WaitForSingleObject(m_hSemaphore, 0) != WAIT_OBJECT_0)
         return 0;  // another holder has it: the key is dropped
     if (radioEvent) {
-        GetCurrentStatus();
-        UpdateTrayIcon();
+        RefreshStatus();
     } else if (osdHotkey) {
         ShowOsd(m_hWnd);  // runs modally with the semaphore held
     } else {
@@ -212,8 +207,7 @@ LRESULT CMainFrame::OnHookKey(WPARAM wParam, LPARAM lParam)
 LRESULT CMainFrame::OnPowerBroadcast(WPARAM wParam, LPARAM)
 {
     if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) {
-        GetCurrentStatus();
-        UpdateTrayIcon();
+        RefreshStatus();
     }
     return TRUE;  // every request is granted
 }
@@ -223,8 +217,7 @@ LRESULT CMainFrame::OnSessionChange(WPARAM wParam, LPARAM)
     switch (wParam) {
     case WTS_CONSOLE_CONNECT:
         InstallHook();
-        GetCurrentStatus();
-        UpdateTrayIcon();
+        RefreshStatus();
         s_bConsoleDisconnected = FALSE;
         break;
     case WTS_CONSOLE_DISCONNECT:
@@ -236,8 +229,7 @@ LRESULT CMainFrame::OnSessionChange(WPARAM wParam, LPARAM)
     case WTS_SESSION_UNLOCK:
         if (!s_bConsoleDisconnected)
             InstallHook();
-        GetCurrentStatus();
-        UpdateTrayIcon();
+        RefreshStatus();
         break;
     default:
         break;

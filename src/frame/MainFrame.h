@@ -50,13 +50,11 @@ protected:
 
 private:
     void InstallHook();
+    // Reads the firmware and shows the result in the tray.
+    void RefreshStatus();
 
     CRadioControl m_radio;
-    int m_bBtEnabled = 0;
-    int m_bWlanEnabled = 0;
-    int m_bBtPresent = 0;
-    int m_bWlanPresent = 0;
-    int m_bSwitchOn = 0;
+    RadioState m_state = {};
     CForegroundHelper m_foreground;
     CChildView m_wndView;
     CTrayIcon m_trayIcon;

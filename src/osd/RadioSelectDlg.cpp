@@ -41,11 +41,7 @@ CRadioSelectDlg::CRadioSelectDlg(CWnd* pParent)
       m_nChoiceCount(0),
       m_nSel(0),
       m_nInitialSel(0),
-      m_bBtEnabled(FALSE),
-      m_bWlanEnabled(FALSE),
-      m_bBtPresent(FALSE),
-      m_bWlanPresent(FALSE),
-      m_bSwitchOn(FALSE)
+      m_state()
 {
 }
 
@@ -98,40 +94,36 @@ BOOL CRadioSelectDlg::OnInitDialog()
 BOOL CRadioSelectDlg::ReadStatus()
 {
     m_radio.Read();
-    m_bSwitchOn = m_radio.IsRadioSwitchOn();
-    m_bWlanPresent = m_radio.IsWlanPresent();
-    m_bBtPresent = m_radio.IsBluetoothPresent();
-    m_bWlanEnabled = m_radio.IsWlanEnabled();
-    m_bBtEnabled = m_radio.IsBluetoothEnabled();
+    m_state = m_radio.State();
     return TRUE;
 }
 
 void CRadioSelectDlg::BuildChoices()
 {
-    if (m_bBtPresent && m_bWlanPresent) {
+    if (m_state.btPresent && m_state.wlanPresent) {
         s_choiceIds[0] = IDR_OSD_BT_ON;
         s_choiceIds[1] = IDR_OSD_WLAN_ON;
         s_choiceIds[2] = IDR_OSD_BOTH_ON;
         s_choiceIds[3] = IDR_OSD_BOTH_OFF;
         m_nChoiceCount = 4;
-        if (m_bBtEnabled && !m_bWlanEnabled)
+        if (m_state.btEnabled && !m_state.wlanEnabled)
             m_nSel = 0;
-        else if (!m_bBtEnabled && m_bWlanEnabled)
+        else if (!m_state.btEnabled && m_state.wlanEnabled)
             m_nSel = 1;
-        else if (m_bBtEnabled && m_bWlanEnabled)
+        else if (m_state.btEnabled && m_state.wlanEnabled)
             m_nSel = 2;
         else
             m_nSel = 3;
-    } else if (m_bBtPresent) {
+    } else if (m_state.btPresent) {
         s_choiceIds[0] = IDR_OSD_BT_ON;
         s_choiceIds[1] = IDR_OSD_BT_OFF;
         m_nChoiceCount = 2;
-        m_nSel = m_bBtEnabled ? 0 : 1;
-    } else if (m_bWlanPresent) {
+        m_nSel = m_state.btEnabled ? 0 : 1;
+    } else if (m_state.wlanPresent) {
         s_choiceIds[0] = IDR_OSD_WLAN_ON;
         s_choiceIds[1] = IDR_OSD_WLAN_OFF;
         m_nChoiceCount = 2;
-        m_nSel = m_bWlanEnabled ? 0 : 1;
+        m_nSel = m_state.wlanEnabled ? 0 : 1;
     } else {
         return;
     }
@@ -176,7 +168,7 @@ void CRadioSelectDlg::Navigate(BOOL bInitial)
 
 void CRadioSelectDlg::ApplySelection()
 {
-    if (!m_bSwitchOn)
+    if (!m_state.switchOn)
         return;
     if (m_nSel == m_nInitialSel)
         return;

@@ -46,11 +46,7 @@ private:
     int m_nChoiceCount;
     int m_nSel;
     int m_nInitialSel;
-    BOOL m_bBtEnabled;
-    BOOL m_bWlanEnabled;
-    BOOL m_bBtPresent;
-    BOOL m_bWlanPresent;
-    BOOL m_bSwitchOn;
+    RadioState m_state;
     CIconButton m_btn4;
     CIconButton m_btn3;
     CIconButton m_btn2;

@@ -50,6 +50,12 @@ BOOL CRadioControl::IsWlanPresent() const { return HasBit(RADIO_WLAN_PRESENT); }
 BOOL CRadioControl::IsBluetoothPresent() const { return HasBit(RADIO_BT_PRESENT); }
 BOOL CRadioControl::IsRadioSwitchOn() const { return HasBit(RADIO_SWITCH_ON); }
 
+RadioState CRadioControl::State() const
+{
+    return { IsRadioSwitchOn(), IsWlanPresent(), IsBluetoothPresent(), IsWlanEnabled(),
+             IsBluetoothEnabled() };
+}
+
 BOOL CRadioControl::HasBit(BYTE mask) const
 {
     return (m_status & mask) == mask ? 1 : 0;
