@@ -2,7 +2,7 @@
 
 #include "afx/WinApp.h"
 #include "hook/KeyboardHook.h"
-#include "osd/OsdTimeout.h"
+#include "osd/OsdShared.h"
 #include "res/resource.h"
 #include "shared/ExternalNames.h"
 
@@ -63,7 +63,6 @@ BOOL CRadioSelectDlg::OnInitDialog()
     CDialog::OnInitDialog();
 
     s_hook.Install(m_hWnd, AfxGetInstanceHandle());
-    KillTimer(IDT_AUTO_APPLY);
     SetTimer(IDT_AUTO_APPLY, OSD_TIMEOUT_MS, nullptr);
     ClaimForeground();
 
@@ -185,9 +184,7 @@ void CRadioSelectDlg::ApplySelection()
         }
     }
 
-    const HWND hMainFrame = ::FindWindowA(RAVO_CLASS_NAME, nullptr);
-    if (hMainFrame != nullptr)
-        ::SendMessageA(hMainFrame, WM_STATUS_CHANGED, 0, 0);
+    RefreshMainFrame();
 }
 
 void CRadioSelectDlg::CloseOsd()
@@ -260,13 +257,10 @@ LRESULT CRadioSelectDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
         ApplySelection();
         CloseOsd();
         break;
-    case SC_RADIO_EVENT: {
-        const HWND hMainFrame = ::FindWindowA(RAVO_CLASS_NAME, nullptr);
-        if (hMainFrame != nullptr)
-            ::SendMessageA(hMainFrame, WM_STATUS_CHANGED, 0, 0);
+    case SC_RADIO_EVENT:
+        RefreshMainFrame();
         CloseOsd();
         break;
-    }
     default:
         break;
     }

@@ -2,7 +2,7 @@
 
 #include "afx/WinApp.h"
 #include "hook/KeyboardHook.h"
-#include "osd/OsdTimeout.h"
+#include "osd/OsdShared.h"
 #include "res/resource.h"
 #include "shared/ExternalNames.h"
 
@@ -34,7 +34,6 @@ BOOL CSwitchOffDlg::OnInitDialog()
     CDialog::OnInitDialog();
 
     s_hook.Install(m_hWnd, AfxGetInstanceHandle());
-    KillTimer(IDT_AUTO_CLOSE);
     SetTimer(IDT_AUTO_CLOSE, OSD_TIMEOUT_MS, nullptr);
     ShowIcon();
     return TRUE;
@@ -72,9 +71,7 @@ LRESULT CSwitchOffDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
 
     if (scanCode == SC_RADIO_EVENT) {
         // Press and release both act: the main frame refreshes, the notice closes.
-        const HWND hMainFrame = ::FindWindowA(RAVO_CLASS_NAME, nullptr);
-        if (hMainFrame != nullptr)
-            ::SendMessageA(hMainFrame, WM_STATUS_CHANGED, 0, 0);
+        RefreshMainFrame();
         CloseOsd();
     } else if (scanCode == SC_ENTER && !(flags & LLKHF_UP)) {
         CloseOsd();

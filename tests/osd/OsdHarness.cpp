@@ -3,7 +3,7 @@
 #include "afx/Dialog.h"
 #include "ImportPatch.h"
 #include "osd/IconButton.h"
-#include "osd/OsdTimeout.h"
+#include "osd/OsdShared.h"
 #include "res/resource.h"
 #include "shared/ExternalNames.h"
 

@@ -4,7 +4,7 @@
 
 #include "shared/ExternalNames.h"
 #include "osd/IconButton.h"
-#include "osd/OsdTimeout.h"
+#include "osd/OsdShared.h"
 #include "osd/RadioSelectDlg.h"
 #include "res/resource.h"
 

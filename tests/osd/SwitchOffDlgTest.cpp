@@ -3,7 +3,7 @@
 
 #include "shared/ExternalNames.h"
 #include "osd/IconButton.h"
-#include "osd/OsdTimeout.h"
+#include "osd/OsdShared.h"
 #include "osd/SwitchOffDlg.h"
 #include "res/resource.h"
 
