@@ -6,7 +6,7 @@
 
 #include "afx/Afx.h"
 #include "frame/ChildView.h"
-#include "frame/ForegroundHelper.h"
+#include "osd/ForegroundHelper.h"
 #include "radio/RadioControl.h"
 #include "tray/TrayIcon.h"
 

@@ -64,7 +64,7 @@ BOOL CRadioSelectDlg::OnInitDialog()
 
     s_hook.Install(m_hWnd, AfxGetInstanceHandle());
     SetTimer(IDT_AUTO_APPLY, OSD_TIMEOUT_MS, nullptr);
-    ClaimForeground();
+    m_foreground.Activate();
 
     m_pButtons[0] = &m_btn1;
     m_pButtons[1] = &m_btn2;
@@ -193,20 +193,6 @@ void CRadioSelectDlg::CloseOsd()
     OnOK();
 }
 
-void CRadioSelectDlg::ClaimForeground()
-{
-    const DWORD dwForegroundThread =
-        ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
-    ::AttachThreadInput(dwForegroundThread, ::GetCurrentThreadId(), TRUE);
-
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd == nullptr)
-        return;
-    pMainWnd->SetForegroundWindow();
-    pMainWnd->SetFocus();
-    pMainWnd->ShowWindow(SW_HIDE);
-}
-
 BOOL CRadioSelectDlg::EnableItem(int nId, BOOL bEnable)
 {
     CWnd* pItem = GetDlgItem(nId);
@@ -234,7 +220,7 @@ LRESULT CRadioSelectDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
     const DWORD flags = static_cast<DWORD>(wParam);
     const DWORD scanCode = static_cast<DWORD>(lParam);
 
-    ClaimForeground();
+    m_foreground.Activate();
     if (flags & LLKHF_UP)
         return 0;
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "afx/Dialog.h"
+#include "osd/ForegroundHelper.h"
 #include "osd/IconButton.h"
 #include "radio/RadioControl.h"
 
@@ -35,7 +36,6 @@ private:
     void Navigate(BOOL bInitial);
     void ApplySelection();
     void CloseOsd();
-    void ClaimForeground();
     BOOL EnableItem(int nId, BOOL bEnable);
     void SetItemText(int nId, UINT nStringId);
     void ClickButton(int nIndex);
@@ -47,6 +47,7 @@ private:
     int m_nSel;
     int m_nInitialSel;
     RadioState m_state;
+    CForegroundHelper m_foreground;
     CIconButton m_btn4;
     CIconButton m_btn3;
     CIconButton m_btn2;
