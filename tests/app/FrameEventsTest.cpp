@@ -3,7 +3,7 @@
 // the debugger lines it writes when it does.
 #include "DebugMonitor.h"
 #include "FirmwareProbe.h"
-#include "KeyInput.h"
+#include "support/KeyInput.h"
 #include "RavoProcess.h"
 #include "shared/ExternalNames.h"
 

@@ -3,7 +3,7 @@
 // About box. Nothing may crash, only the documented rules may act, and
 // nothing may be written that should not be.
 #include "E2eSupport.h"
-#include "KeyInput.h"
+#include "support/KeyInput.h"
 #include "RadioModel.h"
 
 #include <gtest/gtest.h>

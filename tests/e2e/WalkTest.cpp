@@ -5,7 +5,7 @@
 // and the mouse is clicked; everything is observed from outside.
 #include "DebugMonitor.h"
 #include "E2eSupport.h"
-#include "KeyInput.h"
+#include "support/KeyInput.h"
 #include "RadioModel.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,5 @@
-// Injects key events by scan code, as the keyboard controller would send them.
+// Key injection lives in the support library (support/KeyInput.h); this
+// name stays for the test programs that still include it.
 #pragma once
 
-#include <windows.h>
-
-// Key-down, a pause of holdMs (injected sequences need it to stay in
-// order), then key-up.
-void PressScanCode(WORD scanCode, bool extended = false, DWORD holdMs = 150);
-void SendScanCode(WORD scanCode, bool extended, bool keyUp);
+#include "support/KeyInput.h"

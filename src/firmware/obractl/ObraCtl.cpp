@@ -14,6 +14,7 @@
 #include "firmware/obractl/CtlInput.h"
 #include "firmware/obractl/CtlReport.h"
 #include "shared/ExternalNames.h"
+#include "support/KeyInput.h"
 #include "firmware/RadioStatus.h"
 
 namespace {
@@ -179,9 +180,9 @@ int RunKey(char** args)
 {
     bool pressed = false;
     switch (ParseWord(args[0], KEY_WORDS)) {
-    case 0: pressed = PressScanCode(SC_RADIO_EVENT, false); break;
-    case 1: pressed = PressScanCode(SC_OSD_HOTKEY, true); break;
-    case 2: pressed = PressScanCode(SC_NOTIFY_HOTKEY, true); break;
+    case 0: pressed = PressScanCode(static_cast<WORD>(SC_RADIO_EVENT), false); break;
+    case 1: pressed = PressScanCode(static_cast<WORD>(SC_OSD_HOTKEY), true); break;
+    case 2: pressed = PressScanCode(static_cast<WORD>(SC_NOTIFY_HOTKEY), true); break;
     default: return UsageError("expected radio, osd or notify, not '%s'", args[0]);
     }
     return pressed ? EXIT_DONE : Failure("the key could not be injected");
