@@ -15,8 +15,8 @@ public:
     const CRuntimeClass* GetRuntimeClass() const override;
 
     // Runs the handler of command nID with notification code nCode from this
-    // object's map chain. With pHandlerInfo, only reports the handler found.
-    // TRUE when a handler was found.
+    // object's map chain. TRUE when a handler was found. pExtra and
+    // pHandlerInfo are passed along the routing but not used.
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     static const afx::MessageMap* GetThisMessageMap();

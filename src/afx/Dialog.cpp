@@ -10,8 +10,7 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 INT_PTR CDialog::DoModal()
 {
     const HINSTANCE hInst = AfxGetResourceHandle();
-    const HRSRC hResource = ::FindResourceA(hInst, MAKEINTRESOURCEA(m_nIDHelp),
-                                            MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    const HRSRC hResource = ::FindResourceA(hInst, MAKEINTRESOURCEA(m_nIDHelp), RT_DIALOG);
     const HGLOBAL hTemplate = hResource != nullptr ? ::LoadResource(hInst, hResource) : nullptr;
     const auto* pTemplate =
         hTemplate != nullptr ? static_cast<LPCDLGTEMPLATEA>(::LockResource(hTemplate)) : nullptr;

@@ -66,8 +66,8 @@ BOOL CRadioControl::HasBit(BYTE mask) const
 BOOL CRadioControl::Notify(NotifyRequest request)
 {
     DWORD bytesReturned = 0;
-    DeviceIoControl(m_hDevice, IOCTL_RADIO_NOTIFY, &request, sizeof(request),
-                    &request, sizeof(request), &bytesReturned, NULL);
+    ::DeviceIoControl(m_hDevice, IOCTL_RADIO_NOTIFY, &request, sizeof(request),
+                      &request, sizeof(request), &bytesReturned, nullptr);
     return TRUE;
 }
 
@@ -90,7 +90,7 @@ BOOL CRadioControl::EvaluateWrite(const BYTE* input, DWORD inputLength)
     request.function = EVAL_WRITE;
     request.input = input;
     request.inputLength = inputLength;
-    request.output = NULL;
+    request.output = nullptr;
     request.outputLength = 0;
     OBRAEvaluate(request);
     return TRUE;

@@ -40,10 +40,10 @@ const char USAGE[] =
     "  notify                      signal the event \"TorvaneNotifyEvent\"\n"
     "RAVO_OBRA_INSTANCE in the environment selects a separate register.\n";
 
-const char* const ON_OFF[] = { "on", "off", NULL };
-const char* const RADIO_WORDS[] = { "present", "absent", "on", "off", NULL };
-const char* const KEY_WORDS[] = { "radio", "osd", "notify", NULL };
-const char* const HELP_WORDS[] = { "help", "-h", "--help", NULL };
+const char* const ON_OFF[] = { "on", "off", nullptr };
+const char* const RADIO_WORDS[] = { "present", "absent", "on", "off", nullptr };
+const char* const KEY_WORDS[] = { "radio", "osd", "notify", nullptr };
+const char* const HELP_WORDS[] = { "help", "-h", "--help", nullptr };
 
 int UsageError(const char* format, ...)
 {
