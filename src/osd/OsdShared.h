@@ -1,8 +1,9 @@
-// What the on-screen displays share: the period of their timers, and the
-// request that makes the main frame refresh.
+// What the on-screen displays share: the period of their timers, the
+// request that makes the main frame refresh, and their base class.
 #pragma once
 
-#include "shared/ExternalNames.h"
+#include "afx/Dialog.h"
+#include "radio/RadioControl.h"
 
 #include <windows.h>
 
@@ -12,9 +13,20 @@ constexpr unsigned int OSD_TIMEOUT_MS = 4000;
 
 // Asks the running copy's main frame, found by its window class, to re-read
 // the status and refresh the tray icon, and waits until it has.
-inline void RefreshMainFrame()
-{
-    const HWND hMainFrame = ::FindWindowA(RAVO_CLASS_NAME, nullptr);
-    if (hMainFrame != nullptr)
-        ::SendMessageA(hMainFrame, WM_STATUS_CHANGED, 0, 0);
-}
+void RefreshMainFrame();
+
+// COsdDlg: a display that, while open, takes the keys from the process's
+// keyboard hook aimed at itself, and reads the firmware through its own
+// CRadioControl.
+class COsdDlg : public CDialog {
+protected:
+    COsdDlg(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate, pParent) {}
+
+    // Aims the keyboard hook at this display.
+    void InstallHook();
+    void UninstallHook();
+    // Removes the hook and ends the display as with OK.
+    void CloseOsd();
+
+    CRadioControl m_radio;
+};

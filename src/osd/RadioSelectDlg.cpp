@@ -1,8 +1,5 @@
 #include "osd/RadioSelectDlg.h"
 
-#include "afx/WinApp.h"
-#include "hook/KeyboardHook.h"
-#include "osd/OsdShared.h"
 #include "res/resource.h"
 #include "shared/ExternalNames.h"
 
@@ -33,10 +30,9 @@ const ChoiceBits s_choiceBits[] = {
 static UINT s_choiceIds[MAX_CHOICES];  // state ids of the choices, in button order
 static BOOL s_bMoveLeft;               // direction of the next step
 static BOOL s_bStep;                   // FALSE: Navigate keeps m_nSel as set by a click
-static CKeyboardHook s_hook;
 
 CRadioSelectDlg::CRadioSelectDlg(CWnd* pParent)
-    : CDialog(IDD_RADIO_SELECT, pParent),
+    : COsdDlg(IDD_RADIO_SELECT, pParent),
       m_pButtons(),
       m_nChoiceCount(0),
       m_nSel(0),
@@ -45,13 +41,9 @@ CRadioSelectDlg::CRadioSelectDlg(CWnd* pParent)
 {
 }
 
-CRadioSelectDlg::~CRadioSelectDlg()
-{
-}
-
 void CRadioSelectDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    COsdDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_BTN1, m_btn1);
     DDX_Control(pDX, IDC_BTN2, m_btn2);
     DDX_Control(pDX, IDC_BTN3, m_btn3);
@@ -60,9 +52,9 @@ void CRadioSelectDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL CRadioSelectDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    COsdDlg::OnInitDialog();
 
-    s_hook.Install(m_hWnd, AfxGetInstanceHandle());
+    InstallHook();
     SetTimer(IDT_AUTO_APPLY, OSD_TIMEOUT_MS, nullptr);
     m_foreground.Activate();
 
@@ -78,7 +70,7 @@ BOOL CRadioSelectDlg::OnInitDialog()
         // The radios went away since the caller looked: there is nothing to
         // offer or apply. Close before the panel shows, leaving no hook.
         KillTimer(IDT_AUTO_APPLY);
-        s_hook.Uninstall();
+        UninstallHook();
         EndDialog(IDCANCEL);
         return TRUE;
     }
@@ -187,12 +179,6 @@ void CRadioSelectDlg::ApplySelection()
     RefreshMainFrame();
 }
 
-void CRadioSelectDlg::CloseOsd()
-{
-    s_hook.Uninstall();
-    OnOK();
-}
-
 BOOL CRadioSelectDlg::EnableItem(int nId, BOOL bEnable)
 {
     CWnd* pItem = GetDlgItem(nId);
@@ -260,7 +246,7 @@ void CRadioSelectDlg::OnTimer(UINT_PTR nIDEvent)
         ApplySelection();
         CloseOsd();
     }
-    CDialog::OnTimer(nIDEvent);
+    COsdDlg::OnTimer(nIDEvent);
 }
 
 void CRadioSelectDlg::ClickButton(int nIndex)

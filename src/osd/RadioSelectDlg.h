@@ -6,17 +6,15 @@
 // which the panel aims at itself while it is open.
 #pragma once
 
-#include "afx/Dialog.h"
 #include "osd/ForegroundHelper.h"
 #include "osd/IconButton.h"
-#include "radio/RadioControl.h"
+#include "osd/OsdShared.h"
 
-class CRadioSelectDlg : public CDialog {
+class CRadioSelectDlg : public COsdDlg {
 public:
     explicit CRadioSelectDlg(CWnd* pParent = nullptr);
-    ~CRadioSelectDlg() override;
 
-    AFX_DECLARE_MESSAGE_MAP(CDialog)
+    AFX_DECLARE_MESSAGE_MAP(COsdDlg)
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -35,13 +33,11 @@ private:
     void BuildChoices();
     void Navigate(BOOL bInitial);
     void ApplySelection();
-    void CloseOsd();
     BOOL EnableItem(int nId, BOOL bEnable);
     void SetItemText(int nId, UINT nStringId);
     void ClickButton(int nIndex);
     BOOL HasChoice(int nIndex) const;
 
-    CRadioControl m_radio;
     CIconButton* m_pButtons[4];
     int m_nChoiceCount;
     int m_nSel;

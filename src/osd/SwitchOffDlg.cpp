@@ -1,8 +1,5 @@
 #include "osd/SwitchOffDlg.h"
 
-#include "afx/WinApp.h"
-#include "hook/KeyboardHook.h"
-#include "osd/OsdShared.h"
 #include "res/resource.h"
 #include "shared/ExternalNames.h"
 
@@ -12,28 +9,22 @@ const UINT_PTR IDT_AUTO_CLOSE = 2;
 
 }  // namespace
 
-static CKeyboardHook s_hook;
-
 CSwitchOffDlg::CSwitchOffDlg(CWnd* pParent)
-    : CDialog(IDD_SWITCH_OFF, pParent), m_pIcon(nullptr)
-{
-}
-
-CSwitchOffDlg::~CSwitchOffDlg()
+    : COsdDlg(IDD_SWITCH_OFF, pParent), m_pIcon(nullptr)
 {
 }
 
 void CSwitchOffDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    COsdDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_BTN5, m_btn5);
 }
 
 BOOL CSwitchOffDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    COsdDlg::OnInitDialog();
 
-    s_hook.Install(m_hWnd, AfxGetInstanceHandle());
+    InstallHook();
     SetTimer(IDT_AUTO_CLOSE, OSD_TIMEOUT_MS, nullptr);
     ShowIcon();
     return TRUE;
@@ -58,12 +49,6 @@ BOOL CSwitchOffDlg::ShowIcon()
     return m_pIcon->ShowWindow(SW_SHOW);
 }
 
-void CSwitchOffDlg::CloseOsd()
-{
-    s_hook.Uninstall();
-    OnOK();
-}
-
 LRESULT CSwitchOffDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
 {
     const DWORD flags = static_cast<DWORD>(wParam);
@@ -85,7 +70,7 @@ void CSwitchOffDlg::OnTimer(UINT_PTR nIDEvent)
         KillTimer(IDT_AUTO_CLOSE);
         OnOK();
     }
-    CDialog::OnTimer(nIDEvent);
+    COsdDlg::OnTimer(nIDEvent);
 }
 
 void CSwitchOffDlg::OnClickedBtn5()

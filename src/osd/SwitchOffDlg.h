@@ -5,16 +5,14 @@
 // writes the status byte.
 #pragma once
 
-#include "afx/Dialog.h"
 #include "osd/IconButton.h"
-#include "radio/RadioControl.h"
+#include "osd/OsdShared.h"
 
-class CSwitchOffDlg : public CDialog {
+class CSwitchOffDlg : public COsdDlg {
 public:
     explicit CSwitchOffDlg(CWnd* pParent = nullptr);
-    ~CSwitchOffDlg() override;
 
-    AFX_DECLARE_MESSAGE_MAP(CDialog)
+    AFX_DECLARE_MESSAGE_MAP(COsdDlg)
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -26,9 +24,7 @@ protected:
 
 private:
     BOOL ShowIcon();
-    void CloseOsd();
 
-    CRadioControl m_radio;
     CIconButton* m_pIcon;
     CIconButton m_btn5;
 };
