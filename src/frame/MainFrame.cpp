@@ -37,6 +37,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
     if (!CFrameWnd::PreCreateWindow(cs))
         return FALSE;
     cs.lpszClass = RAVO_CLASS_NAME;
+    // Asked again with the class name set, as the start-up sequence does.
     return CFrameWnd::PreCreateWindow(cs);
 }
 
