@@ -10,7 +10,7 @@
 
 #include "BaselineRes.h"
 #include "BenchProtocol.h"
-#include "radio/RadioStatus.h"
+#include "firmware/RadioStatus.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "Journal.h"
 
-#include "radio/RadioStatus.h"
+#include "firmware/RadioStatus.h"
 
 void CJournal::Mark()
 {

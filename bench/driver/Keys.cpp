@@ -1,6 +1,7 @@
 #include "Keys.h"
 
 #include "Clock.h"
+#include "support/KeyInput.h"
 
 #include <vector>
 
@@ -23,23 +24,7 @@ LRESULT CALLBACK SinkProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-INPUT KeyInput(WORD scanCode, bool extended, bool keyUp)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wScan = scanCode;
-    input.ki.dwFlags = KEYEVENTF_SCANCODE | (extended ? KEYEVENTF_EXTENDEDKEY : 0) |
-                       (keyUp ? KEYEVENTF_KEYUP : 0);
-    return input;
-}
-
 }  // namespace
-
-void SendKey(WORD scanCode, bool extended, bool keyUp)
-{
-    INPUT input = KeyInput(scanCode, extended, keyUp);
-    ::SendInput(1, &input, sizeof(input));
-}
 
 CKeySink::CKeySink()
 {
@@ -80,7 +65,7 @@ double CKeySink::Burst(WORD scanCode, int count, double timeoutMs)
     std::vector<INPUT> inputs;
     inputs.reserve(count);
     for (int i = 0; i < count; ++i)
-        inputs.push_back(KeyInput(scanCode, false, i % 2 == 1));
+        inputs.push_back(ScanCodeInput(scanCode, false, i % 2 == 1));
 
     g_received = 0;
     const double start = NowMs();

@@ -1,10 +1,8 @@
-// Injected key events, and a window of the driver's own that counts the key
-// messages reaching it, to tell when a burst has been fully delivered.
+// A window of the driver's own that counts the key messages reaching it, to
+// tell when a burst of injected keys has been fully delivered.
 #pragma once
 
 #include <windows.h>
-
-void SendKey(WORD scanCode, bool extended, bool keyUp);
 
 class CKeySink {
 public:

@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "Stats.h"
 #include "Subject.h"
+#include "support/KeyInput.h"
 
 #include <cstdio>
 #include <string>
@@ -30,9 +31,7 @@ void Fail(const SubjectKind& kind, const std::string& what)
 
 void Press(WORD scanCode, bool extended)
 {
-    SendKey(scanCode, extended, false);
-    ::Sleep(HOLD_MS);
-    SendKey(scanCode, extended, true);
+    PressScanCode(scanCode, extended, HOLD_MS);
 }
 
 // Closes a panel left open by a failed step, without applying.
@@ -86,11 +85,11 @@ void PanelRun(CSubject& subject, CJournal& journal, bool measured, Series& hotke
               Series& write, Series& refresh, double& peakKiB)
 {
     const double pressed = NowMs();
-    SendKey(static_cast<WORD>(SC_BENCH_HOTKEY), true, false);
+    SendScanCode(static_cast<WORD>(SC_BENCH_HOTKEY), true, false);
     const double visible = PollUntil([&] { return subject.VisibleDialog() != nullptr; },
                                      STEP_TIMEOUT_MS);
     ::Sleep(HOLD_MS);
-    SendKey(static_cast<WORD>(SC_BENCH_HOTKEY), true, true);
+    SendScanCode(static_cast<WORD>(SC_BENCH_HOTKEY), true, true);
     if (visible < 0) {
         Fail(subject.Kind(), "no visible panel after the hotkey");
         Dismiss(subject);
@@ -104,13 +103,13 @@ void PanelRun(CSubject& subject, CJournal& journal, bool measured, Series& hotke
 
     journal.Mark();
     const double enter = NowMs();
-    SendKey(static_cast<WORD>(SC_BENCH_ENTER), false, false);
+    SendScanCode(static_cast<WORD>(SC_BENCH_ENTER), false, false);
     const double written = PollUntil([&] { return journal.Since().writes >= 2; },
                                      STEP_TIMEOUT_MS);
     const double refreshed = written < 0 ? -1.0
         : PollUntil([&] { return journal.Since().readAfterLastWrite; }, STEP_TIMEOUT_MS);
     ::Sleep(HOLD_MS);
-    SendKey(static_cast<WORD>(SC_BENCH_ENTER), false, true);
+    SendScanCode(static_cast<WORD>(SC_BENCH_ENTER), false, true);
     if (written < 0 || refreshed < 0)
         Fail(subject.Kind(), "Enter did not write both bits and refresh");
     if (PollUntil([&] { return subject.AnyDialog() == nullptr; }, STEP_TIMEOUT_MS) < 0) {

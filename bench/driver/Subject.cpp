@@ -3,48 +3,29 @@
 #include "BenchProtocol.h"
 #include "Clock.h"
 #include "HostProc.h"
+#include "shared/ExternalNames.h"
 
 #include <psapi.h>
 
 #include <vector>
 
-
-const SubjectKind RAVO = { "ravo", "Ravo.exe", "TorvaneClass", true };
+const SubjectKind RAVO = { "ravo", "Ravo.exe", RAVO_CLASS_NAME, true };
 const SubjectKind BASELINE = { "baseline", "bench_baseline_app.exe", BASELINE_CLASS, false };
 const SubjectKind NOHOOK = { "nohook", "bench_nohook.exe", BASELINE_CLASS, false };
 
-std::string BinDir()
-{
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, length);
-    return dir.substr(0, dir.find_last_of("\\/") + 1);
-}
-
 CSubject::~CSubject()
 {
-    if (m_pi.hProcess != nullptr) {
-        if (IsRunning())
-            Close();
-        ::CloseHandle(m_pi.hProcess);
-        ::CloseHandle(m_pi.hThread);
-    }
+    if (IsRunning())
+        Close();
 }
 
 BOOL CSubject::Start()
 {
-    const std::string exe = BinDir() + m_kind.exe;
-    std::string commandLine = "\"" + exe + "\"";
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
     m_hMain = nullptr;
     m_hostPid = 0;
     m_journal.Mark();
     m_startedAt = NowMs();
-    return ::CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            BinDir().c_str(), &si, &m_pi);
+    return Launch(m_kind.exe);
 }
 
 double CSubject::WaitReady(double timeoutMs)
@@ -54,7 +35,7 @@ double CSubject::WaitReady(double timeoutMs)
         DWORD pid = 0;
         if (hWnd != nullptr)
             ::GetWindowThreadProcessId(hWnd, &pid);
-        if (pid != m_pi.dwProcessId)
+        if (pid != Pid())
             return false;
         m_hMain = hWnd;
         return true;
@@ -69,31 +50,16 @@ double CSubject::WaitReady(double timeoutMs)
     return PollUntil([this] { return m_journal.Since().reads >= 2; }, timeoutMs);
 }
 
-HWND CSubject::FindDialog(bool visibleOnly) const
-{
-    HWND hWnd = nullptr;
-    while ((hWnd = ::FindWindowExA(nullptr, hWnd, "#32770", nullptr)) != nullptr) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hWnd, &pid);
-        if (pid == m_pi.dwProcessId && (!visibleOnly || ::IsWindowVisible(hWnd)))
-            return hWnd;
-    }
-    return nullptr;
-}
-
 HWND CSubject::VisibleDialog() const
 {
-    return FindDialog(true);
+    const std::vector<HWND> dialogs = TopLevelWindowsOf(Pid(), "#32770", true);
+    return dialogs.empty() ? nullptr : dialogs.front();
 }
 
 HWND CSubject::AnyDialog() const
 {
-    return FindDialog(false);
-}
-
-BOOL CSubject::IsRunning() const
-{
-    return m_pi.hProcess != nullptr && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+    const std::vector<HWND> dialogs = TopLevelWindowsOf(Pid(), "#32770", false);
+    return dialogs.empty() ? nullptr : dialogs.front();
 }
 
 BOOL CSubject::Close(DWORD timeoutMs)
@@ -101,7 +67,7 @@ BOOL CSubject::Close(DWORD timeoutMs)
     if (!IsRunning())
         return TRUE;
     if (m_kind.closeByEvent) {
-        const HANDLE hEvent = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, "TorvaneCloseEvent");
+        const HANDLE hEvent = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, RAVO_CLOSE_EVENT);
         if (hEvent != nullptr) {
             ::SetEvent(hEvent);
             ::CloseHandle(hEvent);
@@ -109,11 +75,7 @@ BOOL CSubject::Close(DWORD timeoutMs)
     } else if (m_hMain != nullptr) {
         ::PostMessageA(m_hMain, WM_CLOSE, 0, 0);
     }
-    if (::WaitForSingleObject(m_pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
-        return TRUE;
-    ::TerminateProcess(m_pi.hProcess, 98);
-    ::WaitForSingleObject(m_pi.hProcess, 5000);
-    return FALSE;
+    return WaitOrKill(timeoutMs) != STILL_ACTIVE;
 }
 
 // Under Wine GetProcessTimes gives the caller's own CPU time whatever the
@@ -126,7 +88,7 @@ double CSubject::CpuMs()
         return m_hostPid != 0 ? HostCpuMs(m_hostPid) : -1.0;
     }
     FILETIME created, exited, kernel, user;
-    if (!::GetProcessTimes(m_pi.hProcess, &created, &exited, &kernel, &user))
+    if (!::GetProcessTimes(Handle(), &created, &exited, &kernel, &user))
         return -1.0;
     const auto ticks = [](const FILETIME& t) {
         return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
@@ -138,7 +100,7 @@ BOOL CSubject::Memory(MemoryFigures& figures) const
 {
     PROCESS_MEMORY_COUNTERS_EX counters = {};
     counters.cb = sizeof(counters);
-    if (!::GetProcessMemoryInfo(m_pi.hProcess,
+    if (!::GetProcessMemoryInfo(Handle(),
                                 reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                                 sizeof(counters)))
         return FALSE;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "Journal.h"
+#include "support/ProgramProcess.h"
 
 #include <string>
 
@@ -30,14 +31,10 @@ struct MemoryFigures {
     double peakWorkingSetKiB;
 };
 
-std::string BinDir();
-
-class CSubject {
+class CSubject : public CProgramProcess {
 public:
     CSubject(const SubjectKind& kind, CJournal& journal) : m_kind(kind), m_journal(journal) {}
-    ~CSubject();
-    CSubject(const CSubject&) = delete;
-    CSubject& operator=(const CSubject&) = delete;
+    ~CSubject() override;
 
     const SubjectKind& Kind() const { return m_kind; }
     // Starts the program; the time of the call is StartedAt().
@@ -56,17 +53,13 @@ public:
     HWND AnyDialog() const;
     // Asks it to end the documented way and waits; kills it after timeoutMs.
     BOOL Close(DWORD timeoutMs = 10000);
-    BOOL IsRunning() const;
     // CPU time of all its threads so far, in milliseconds; negative if unknown.
     double CpuMs();
     BOOL Memory(MemoryFigures& figures) const;
 
 private:
-    HWND FindDialog(bool visibleOnly) const;
-
     const SubjectKind& m_kind;
     CJournal& m_journal;
-    PROCESS_INFORMATION m_pi = {};
     HWND m_hMain = nullptr;
     double m_startedAt = 0.0;
     DWORD m_hostPid = 0;  // under Wine: the program's host process

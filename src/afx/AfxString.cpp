@@ -1,6 +1,6 @@
-#include "AfxString.h"
+#include "afx/AfxString.h"
 
-#include "WinApp.h"
+#include "afx/WinApp.h"
 
 #include <cstdarg>
 #include <cstdio>

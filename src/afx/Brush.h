@@ -1,7 +1,7 @@
 // CBrush: a solid brush the program creates and owns.
 #pragma once
 
-#include "GdiObject.h"
+#include "afx/GdiObject.h"
 
 class CBrush : public CGdiObject {
 public:

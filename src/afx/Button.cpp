@@ -1,4 +1,4 @@
-#include "Button.h"
+#include "afx/Button.h"
 
 void CButton::DrawItem(LPDRAWITEMSTRUCT)
 {
@@ -11,18 +11,4 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* pResul
     DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
     *pResult = TRUE;
     return TRUE;
-}
-
-const afx::MessageMap* CButton::GetThisMessageMap()
-{
-    static const afx::MessageEntry entries[] = {
-        afx::EndOfMap(),
-    };
-    static const afx::MessageMap map = { &CWnd::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CButton::GetMessageMap() const
-{
-    return GetThisMessageMap();
 }

@@ -2,13 +2,10 @@
 // which the parent's WM_DRAWITEM reaches through reflection.
 #pragma once
 
-#include "Wnd.h"
+#include "afx/Wnd.h"
 
 class CButton : public CWnd {
 public:
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
-
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
 protected:

@@ -1,4 +1,4 @@
-#include "CmdTarget.h"
+#include "afx/CmdTarget.h"
 
 const CRuntimeClass CCmdTarget::classCCmdTarget = { "CCmdTarget", &CObject::classCObject };
 
@@ -7,19 +7,13 @@ const CRuntimeClass* CCmdTarget::GetRuntimeClass() const
     return &classCCmdTarget;
 }
 
-
-
-BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* /*pExtra*/, AFX_CMDHANDLERINFO* pHandlerInfo)
+BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* /*pExtra*/,
+                          AFX_CMDHANDLERINFO* /*pHandlerInfo*/)
 {
     const afx::MessageEntry* entry =
         afx::FindCommandEntry(GetMessageMap(), nID, static_cast<UINT>(nCode));
     if (entry == nullptr)
         return FALSE;
-    if (pHandlerInfo != nullptr) {
-        pHandlerInfo->pTarget = this;
-        pHandlerInfo->thunk = entry->thunk;
-        return TRUE;
-    }
     entry->thunk(this, MAKEWPARAM(nID, nCode), 0);
     return TRUE;
 }

@@ -1,8 +1,8 @@
 // CCmdTarget: an object with a message map that can receive commands.
 #pragma once
 
-#include "MessageMap.h"
-#include "Object.h"
+#include "afx/MessageMap.h"
+#include "afx/Object.h"
 
 struct AFX_CMDHANDLERINFO {
     CCmdTarget* pTarget;
@@ -15,8 +15,8 @@ public:
     const CRuntimeClass* GetRuntimeClass() const override;
 
     // Runs the handler of command nID with notification code nCode from this
-    // object's map chain. With pHandlerInfo, only reports the handler found.
-    // TRUE when a handler was found.
+    // object's map chain. TRUE when a handler was found. pExtra and
+    // pHandlerInfo are passed along the routing but not used.
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     static const afx::MessageMap* GetThisMessageMap();

@@ -1,4 +1,4 @@
-#include "CommandLineInfo.h"
+#include "afx/CommandLineInfo.h"
 
 void CCommandLineInfo::ParseParam(LPCSTR pszParam, BOOL bFlag, BOOL /*bLast*/)
 {

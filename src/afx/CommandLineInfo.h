@@ -2,7 +2,7 @@
 // slash or a hyphen are switches; the first other argument is the file name.
 #pragma once
 
-#include "AfxString.h"
+#include "afx/AfxString.h"
 
 class CCommandLineInfo {
 public:

@@ -1,6 +1,6 @@
-#include "Dialog.h"
+#include "afx/Dialog.h"
 
-#include "WinApp.h"
+#include "afx/WinApp.h"
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd)
@@ -10,8 +10,7 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 INT_PTR CDialog::DoModal()
 {
     const HINSTANCE hInst = AfxGetResourceHandle();
-    const HRSRC hResource = ::FindResourceA(hInst, MAKEINTRESOURCEA(m_nIDHelp),
-                                            MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    const HRSRC hResource = ::FindResourceA(hInst, MAKEINTRESOURCEA(m_nIDHelp), RT_DIALOG);
     const HGLOBAL hTemplate = hResource != nullptr ? ::LoadResource(hInst, hResource) : nullptr;
     const auto* pTemplate =
         hTemplate != nullptr ? static_cast<LPCDLGTEMPLATEA>(::LockResource(hTemplate)) : nullptr;
@@ -97,7 +96,7 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
     rControl.SubclassWindow(::GetDlgItem(pDX->m_pDlgWnd->m_hWnd, nIDC));
 }
 
-const afx::MessageMap* CDialog::GetThisMessageMap()
+const afx::MessageEntry* CDialog::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         // IDOK and IDCANCEL reach OnOK and OnCancel through the map.
@@ -105,11 +104,5 @@ const afx::MessageMap* CDialog::GetThisMessageMap()
         afx::OnCommand<&CDialog::OnCancel>(IDCANCEL),
         afx::EndOfMap(),
     };
-    static const afx::MessageMap map = { &CWnd::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CDialog::GetMessageMap() const
-{
-    return GetThisMessageMap();
+    return entries;
 }

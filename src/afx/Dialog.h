@@ -1,15 +1,14 @@
 // CDialog: a modal dialog made from a dialog template resource.
 #pragma once
 
-#include "DataExchange.h"
-#include "Wnd.h"
+#include "afx/DataExchange.h"
+#include "afx/Wnd.h"
 
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
 
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
+    AFX_DECLARE_MESSAGE_MAP(CWnd)
 
     // Runs the dialog in a nested message loop; every other window of the
     // thread keeps receiving its messages meanwhile. The owner is the parent

@@ -1,4 +1,4 @@
-#include "Event.h"
+#include "afx/Event.h"
 
 CEvent::CEvent(BOOL bInitiallyOwn, BOOL bManualReset, LPCSTR lpszName,
                LPSECURITY_ATTRIBUTES lpsaAttribute)

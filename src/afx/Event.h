@@ -1,7 +1,7 @@
 // CEvent: a kernel event, named or not.
 #pragma once
 
-#include "SyncObject.h"
+#include "afx/SyncObject.h"
 
 class CEvent : public CSyncObject {
 public:

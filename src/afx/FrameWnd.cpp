@@ -1,6 +1,6 @@
-#include "FrameWnd.h"
+#include "afx/FrameWnd.h"
 
-#include "WinApp.h"
+#include "afx/WinApp.h"
 
 const CRuntimeClass CFrameWnd::classCFrameWnd = { "CFrameWnd", &CWnd::classCWnd };
 const CRuntimeClass* CFrameWnd::GetRuntimeClass() const { return &classCFrameWnd; }
@@ -44,18 +44,4 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 void CFrameWnd::PostNcDestroy()
 {
     delete this;
-}
-
-const afx::MessageMap* CFrameWnd::GetThisMessageMap()
-{
-    static const afx::MessageEntry entries[] = {
-        afx::EndOfMap(),
-    };
-    static const afx::MessageMap map = { &CWnd::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CFrameWnd::GetMessageMap() const
-{
-    return GetThisMessageMap();
 }

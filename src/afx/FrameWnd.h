@@ -2,7 +2,7 @@
 // and menu). It routes commands to its own map, then to the application.
 #pragma once
 
-#include "Wnd.h"
+#include "afx/Wnd.h"
 
 // Frame style bit: the title shows the document name (kept for the style word).
 #define FWS_ADDTOTITLE 0x00008000L
@@ -13,8 +13,6 @@ class CFrameWnd : public CWnd {
 public:
     static const CRuntimeClass classCFrameWnd;
     const CRuntimeClass* GetRuntimeClass() const override;
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
 
     // Creates the frame with the title from string nIDResource (up to the
     // first line feed) and the menu from menu nIDResource.

@@ -1,4 +1,4 @@
-#include "HandleMap.h"
+#include "afx/HandleMap.h"
 
 CHandleMap::~CHandleMap()
 {

@@ -1,4 +1,4 @@
-#include "MessageMap.h"
+#include "afx/MessageMap.h"
 
 namespace afx {
 

@@ -4,7 +4,13 @@
 // unpacks wParam/lParam into the handler's parameters, so the tables are
 // type-checked by the compiler instead of by casts.
 //
-//   const afx::MessageMap* CMyWnd::GetThisMessageMap()
+//   class CMyWnd : public CWnd {
+//   public:
+//       AFX_DECLARE_MESSAGE_MAP(CWnd)
+//       ...
+//   };
+//
+//   const afx::MessageEntry* CMyWnd::MessageEntries()
 //   {
 //       static const afx::MessageEntry entries[] = {
 //           afx::OnMessage<&CMyWnd::OnTimer>(WM_TIMER),
@@ -12,12 +18,12 @@
 //           afx::OnControl<&CMyWnd::OnClicked>(BN_CLICKED, IDC_BTN1),
 //           afx::EndOfMap(),
 //       };
-//       static const afx::MessageMap map = { &CWnd::GetThisMessageMap, entries };
-//       return &map;
+//       return entries;
 //   }
 //
 // The table is defined inside a member function so that it may name the
-// class's protected and private handlers.
+// class's protected and private handlers. A class that handles nothing of
+// its own declares no map and uses its base class's.
 #pragma once
 
 #include <windows.h>
@@ -110,3 +116,16 @@ const MessageEntry* FindMessageEntry(const MessageMap* map, UINT message);
 const MessageEntry* FindCommandEntry(const MessageMap* map, UINT id, UINT code);
 
 }  // namespace afx
+
+// Declares the message map of a class derived from Base, in its class body
+// (where it is public): MessageEntries(), which the class defines with its
+// table, GetThisMessageMap(), which links that table to Base's map, and the
+// GetMessageMap() override that returns it.
+#define AFX_DECLARE_MESSAGE_MAP(Base)                                                \
+    static const afx::MessageEntry* MessageEntries();                                \
+    static const afx::MessageMap* GetThisMessageMap()                                \
+    {                                                                                \
+        static const afx::MessageMap map = { &Base::GetThisMessageMap, MessageEntries() }; \
+        return &map;                                                                 \
+    }                                                                                \
+    const afx::MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }

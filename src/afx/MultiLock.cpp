@@ -1,4 +1,4 @@
-#include "MultiLock.h"
+#include "afx/MultiLock.h"
 
 CMultiLock::CMultiLock(CSyncObject* ppObjects[], DWORD dwCount, BOOL bInitialLock)
 {

@@ -1,7 +1,7 @@
 // CMultiLock: waits on several synchronisation objects at once.
 #pragma once
 
-#include "SyncObject.h"
+#include "afx/SyncObject.h"
 
 #include <vector>
 

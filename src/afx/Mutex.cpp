@@ -1,4 +1,4 @@
-#include "Mutex.h"
+#include "afx/Mutex.h"
 
 CMutex::CMutex(BOOL bInitiallyOwn, LPCSTR lpszName, LPSECURITY_ATTRIBUTES lpsaAttribute)
 {

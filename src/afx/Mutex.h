@@ -1,7 +1,7 @@
 // CMutex: a kernel mutex, named or not.
 #pragma once
 
-#include "SyncObject.h"
+#include "afx/SyncObject.h"
 
 class CMutex : public CSyncObject {
 public:

@@ -1,4 +1,4 @@
-#include "Object.h"
+#include "afx/Object.h"
 
 const CRuntimeClass CObject::classCObject = { "CObject", nullptr };
 

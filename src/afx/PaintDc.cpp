@@ -1,6 +1,6 @@
-#include "PaintDc.h"
+#include "afx/PaintDc.h"
 
-#include "Wnd.h"
+#include "afx/Wnd.h"
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_ps(), m_hWnd(pWnd->m_hWnd)
 {

@@ -1,7 +1,7 @@
 // CPaintDC: the device context of one WM_PAINT, from BeginPaint to EndPaint.
 #pragma once
 
-#include "Dc.h"
+#include "afx/Dc.h"
 
 class CWnd;
 

@@ -1,7 +1,7 @@
 // CPen: a pen the program creates and owns.
 #pragma once
 
-#include "GdiObject.h"
+#include "afx/GdiObject.h"
 
 class CPen : public CGdiObject {
 public:

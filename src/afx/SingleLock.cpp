@@ -1,4 +1,4 @@
-#include "SingleLock.h"
+#include "afx/SingleLock.h"
 
 CSingleLock::CSingleLock(CSyncObject* pObject, BOOL bInitialLock) : m_pObject(pObject)
 {

@@ -2,7 +2,7 @@
 // whether it holds it.
 #pragma once
 
-#include "SyncObject.h"
+#include "afx/SyncObject.h"
 
 class CSingleLock {
 public:

@@ -1,4 +1,4 @@
-#include "SyncObject.h"
+#include "afx/SyncObject.h"
 
 CSyncObject::~CSyncObject()
 {

@@ -1,6 +1,6 @@
-#include "WinApp.h"
+#include "afx/WinApp.h"
 
-#include "Wnd.h"
+#include "afx/Wnd.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +8,6 @@
 namespace {
 CWinApp* s_pApp = nullptr;
 }  // namespace
-
 
 CWinApp::CWinApp(LPCSTR lpszAppName) : m_pszAppName(lpszAppName)
 {
@@ -113,18 +112,4 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR lpCmdLine
     }
     CWnd::DeleteTempMap();
     return exitCode;
-}
-
-const afx::MessageMap* CWinApp::GetThisMessageMap()
-{
-    static const afx::MessageEntry entries[] = {
-        afx::EndOfMap(),
-    };
-    static const afx::MessageMap map = { &CCmdTarget::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CWinApp::GetMessageMap() const
-{
-    return GetThisMessageMap();
 }

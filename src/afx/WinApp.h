@@ -2,16 +2,13 @@
 // InitInstance and then its message loop.
 #pragma once
 
-#include "CommandLineInfo.h"
-#include "WinThread.h"
+#include "afx/CommandLineInfo.h"
+#include "afx/WinThread.h"
 
 class CWinApp : public CWinThread {
 public:
     explicit CWinApp(LPCSTR lpszAppName = nullptr);
     ~CWinApp() override;
-
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
 
     HINSTANCE m_hInstance = nullptr;
     LPSTR m_lpCmdLine = nullptr;

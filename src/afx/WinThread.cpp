@@ -1,6 +1,6 @@
-#include "WinThread.h"
+#include "afx/WinThread.h"
 
-#include "Wnd.h"
+#include "afx/Wnd.h"
 
 #include <process.h>
 

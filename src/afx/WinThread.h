@@ -2,7 +2,7 @@
 // a worker thread on a controlling function.
 #pragma once
 
-#include "CmdTarget.h"
+#include "afx/CmdTarget.h"
 
 class CWnd;
 

@@ -1,7 +1,7 @@
-#include "Wnd.h"
+#include "afx/Wnd.h"
 
-#include "HandleMap.h"
-#include "WinApp.h"
+#include "afx/HandleMap.h"
+#include "afx/WinApp.h"
 
 namespace {
 
@@ -400,17 +400,3 @@ void CWnd::OnClose() { Default(); }
 void CWnd::OnSetFocus(CWnd*) { Default(); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 void CWnd::OnPaint() { Default(); }
-
-const afx::MessageMap* CWnd::GetThisMessageMap()
-{
-    static const afx::MessageEntry entries[] = {
-        afx::EndOfMap(),
-    };
-    static const afx::MessageMap map = { &CCmdTarget::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CWnd::GetMessageMap() const
-{
-    return GetThisMessageMap();
-}

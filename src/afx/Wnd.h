@@ -3,8 +3,8 @@
 // object's message map and otherwise calls the window's original procedure.
 #pragma once
 
-#include "AfxString.h"
-#include "CmdTarget.h"
+#include "afx/AfxString.h"
+#include "afx/CmdTarget.h"
 
 struct CCreateContext;
 
@@ -15,8 +15,6 @@ public:
 
     static const CRuntimeClass classCWnd;
     const CRuntimeClass* GetRuntimeClass() const override;
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
 
     HWND m_hWnd = nullptr;
     HWND GetSafeHwnd() const { return m_hWnd; }

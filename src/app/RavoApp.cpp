@@ -1,6 +1,6 @@
 #include "app/RavoApp.h"
 
-#include "app/NamedObjects.h"
+#include "shared/ExternalNames.h"
 #include "app/SingleInstance.h"
 #include "app/WatcherMessage.h"
 #include "frame/MainFrame.h"
@@ -19,6 +19,7 @@ BOOL CRavoApp::InitInstance()
     if (cmdInfo.m_strFileName == "Close") {
         // Ask the running copy to close, and leave without waiting for it.
         if (::FindWindowA(RAVO_CLASS_NAME, nullptr) != nullptr) {
+            // Never freed: the process ends straight after.
             m_pCloseEvent = new CEvent(FALSE, FALSE, RAVO_CLOSE_EVENT);
             m_pCloseEvent->SetEvent();
         }
@@ -45,6 +46,8 @@ BOOL CRavoApp::InitInstance()
     if (!AfxRegisterClass(&wc))
         return FALSE;
 
+    // Both steps belong to the start-up sequence, although neither changes
+    // anything the program does.
     Enable3dControls();
     SetRegistryKey("Local AppWizard-Generated Applications");
 
@@ -59,6 +62,8 @@ BOOL CRavoApp::InitInstance()
     return TRUE;
 }
 
+// The events, the wait object and the thread object live as long as the
+// process; start-up never frees them.
 BOOL CRavoApp::StartWatcher()
 {
     m_pNotifyEvent = new CEvent(FALSE, FALSE, RAVO_NOTIFY_EVENT);
@@ -99,17 +104,11 @@ void CRavoApp::OnAppAbout()
     m_pAboutLock->Unlock();
 }
 
-const afx::MessageMap* CRavoApp::GetThisMessageMap()
+const afx::MessageEntry* CRavoApp::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         afx::OnCommand<&CRavoApp::OnAppAbout>(ID_APP_ABOUT),
         afx::EndOfMap(),
     };
-    static const afx::MessageMap map = { &CWinApp::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CRavoApp::GetMessageMap() const
-{
-    return GetThisMessageMap();
+    return entries;
 }

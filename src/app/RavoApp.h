@@ -3,7 +3,7 @@
 // named events, watcher thread and hidden main frame.
 #pragma once
 
-#include "Afx.h"
+#include "afx/Afx.h"
 
 #include <atomic>
 
@@ -11,8 +11,7 @@ class CRavoApp : public CWinApp {
 public:
     CRavoApp();
 
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
+    AFX_DECLARE_MESSAGE_MAP(CWinApp)
 
     BOOL InitInstance() override;
 

@@ -1,6 +1,6 @@
 #include "app/WatcherMessage.h"
 
-#include "app/PrivateMessages.h"
+#include "shared/ExternalNames.h"
 
 UINT WatcherMessageFor(DWORD waitResult)
 {

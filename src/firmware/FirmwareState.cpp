@@ -16,7 +16,7 @@ const DWORD LOCK_TIMEOUT_MS = 5000;
 BOOL InstanceSuffix(char (&suffix)[MAX_INSTANCE_LENGTH + 2])
 {
     char name[MAX_INSTANCE_LENGTH + 1] = {};
-    const DWORD length = GetEnvironmentVariableA(INSTANCE_VARIABLE, name, sizeof(name));
+    const DWORD length = ::GetEnvironmentVariableA(INSTANCE_VARIABLE, name, sizeof(name));
     suffix[0] = '\0';
     if (length == 0)
         return TRUE;
@@ -52,7 +52,7 @@ BOOL HeaderValid(const FirmwareSharedState& state)
 }  // namespace
 
 CFirmwareState::CFirmwareState()
-    : m_hMutex(NULL), m_hMapping(NULL), m_pShared(NULL)
+    : m_hMutex(nullptr), m_hMapping(nullptr), m_pShared(nullptr)
 {
     if (!Open())
         Close();
@@ -65,15 +65,15 @@ CFirmwareState::~CFirmwareState()
 
 void CFirmwareState::Close()
 {
-    if (m_pShared)
-        UnmapViewOfFile(m_pShared);
-    if (m_hMapping)
-        CloseHandle(m_hMapping);
-    if (m_hMutex)
-        CloseHandle(m_hMutex);
-    m_pShared = NULL;
-    m_hMapping = NULL;
-    m_hMutex = NULL;
+    if (m_pShared != nullptr)
+        ::UnmapViewOfFile(m_pShared);
+    if (m_hMapping != nullptr)
+        ::CloseHandle(m_hMapping);
+    if (m_hMutex != nullptr)
+        ::CloseHandle(m_hMutex);
+    m_pShared = nullptr;
+    m_hMapping = nullptr;
+    m_hMutex = nullptr;
 }
 
 // The mutex is taken before the mapping is created, so exactly one process
@@ -88,30 +88,30 @@ BOOL CFirmwareState::Open()
         !BackingFilePath(path, sizeof(path)))
         return FALSE;
 
-    m_hMutex = CreateMutexA(NULL, FALSE, mutexName);
-    if (!m_hMutex)
+    m_hMutex = ::CreateMutexA(nullptr, FALSE, mutexName);
+    if (m_hMutex == nullptr)
         return FALSE;
-    const DWORD wait = WaitForSingleObject(m_hMutex, LOCK_TIMEOUT_MS);
+    const DWORD wait = ::WaitForSingleObject(m_hMutex, LOCK_TIMEOUT_MS);
     if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED)
         return FALSE;
 
     // Without a usable file the block still works, but lives only while
     // some process has it open.
-    HANDLE hFile = CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    m_hMapping = CreateFileMappingA(hFile, NULL, PAGE_READWRITE, 0,
-                                    sizeof(FirmwareSharedState), mappingName);
+    HANDLE hFile = ::CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_hMapping = ::CreateFileMappingA(hFile, nullptr, PAGE_READWRITE, 0,
+                                      sizeof(FirmwareSharedState), mappingName);
     if (hFile != INVALID_HANDLE_VALUE)
-        CloseHandle(hFile);
-    if (m_hMapping) {
+        ::CloseHandle(hFile);
+    if (m_hMapping != nullptr) {
         m_pShared = static_cast<FirmwareSharedState*>(
-            MapViewOfFile(m_hMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(FirmwareSharedState)));
-        if (m_pShared && !HeaderValid(*m_pShared))
+            ::MapViewOfFile(m_hMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(FirmwareSharedState)));
+        if (m_pShared != nullptr && !HeaderValid(*m_pShared))
             Initialise(*m_pShared);
     }
-    ReleaseMutex(m_hMutex);
-    return m_pShared != NULL;
+    ::ReleaseMutex(m_hMutex);
+    return m_pShared != nullptr;
 }
 
 void CFirmwareState::Initialise(FirmwareSharedState& state)
@@ -125,20 +125,20 @@ void CFirmwareState::Initialise(FirmwareSharedState& state)
 
 BOOL CFirmwareState::IsOpen() const
 {
-    return m_pShared != NULL;
+    return m_pShared != nullptr;
 }
 
 BOOL CFirmwareState::Lock()
 {
-    if (!m_pShared)
+    if (m_pShared == nullptr)
         return FALSE;
-    const DWORD wait = WaitForSingleObject(m_hMutex, LOCK_TIMEOUT_MS);
+    const DWORD wait = ::WaitForSingleObject(m_hMutex, LOCK_TIMEOUT_MS);
     return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
 }
 
 void CFirmwareState::Unlock()
 {
-    ReleaseMutex(m_hMutex);
+    ::ReleaseMutex(m_hMutex);
 }
 
 BOOL CFirmwareState::Snapshot(FirmwareSharedState& copy)
@@ -207,7 +207,7 @@ BOOL CFirmwareState::BackingFilePath(char* path, DWORD size)
     char folder[MAX_PATH];
     if (!InstanceSuffix(suffix))
         return FALSE;
-    const DWORD length = GetTempPathA(sizeof(folder), folder);
+    const DWORD length = ::GetTempPathA(sizeof(folder), folder);
     if (length == 0 || length >= sizeof(folder))
         return FALSE;
     const int written = std::snprintf(path, size, "%sRavoObraRegister%s.dat", folder, suffix);

@@ -10,20 +10,20 @@
 #include <windows.h>
 
 #include "firmware/FirmwareState.h"
-#include "radio/RadioStatus.h"
+#include "firmware/RadioStatus.h"
 
 namespace {
 
 bool IsRead(const EvaluateRequest& request)
 {
-    return request.function == EVAL_READ && request.input != NULL &&
+    return request.function == EVAL_READ && request.input != nullptr &&
            request.inputLength == 1 && request.input[0] == RADIO_STATUS_REGISTER &&
-           request.output != NULL && request.outputLength >= 1;
+           request.output != nullptr && request.outputLength >= 1;
 }
 
 bool IsWrite(const EvaluateRequest& request)
 {
-    return request.function == EVAL_WRITE && request.input != NULL &&
+    return request.function == EVAL_WRITE && request.input != nullptr &&
            request.inputLength == 2 && request.input[0] == RADIO_STATUS_REGISTER;
 }
 
@@ -34,8 +34,8 @@ FirmwareJournalEntry Describe(const EvaluateRequest& request)
     entry.function = request.function;
     entry.inputLength = request.inputLength;
     entry.outputLength = request.outputLength;
-    entry.hasOutput = request.output != NULL ? 1 : 0;
-    if (request.input != NULL) {
+    entry.hasOutput = request.output != nullptr ? 1 : 0;
+    if (request.input != nullptr) {
         DWORD count = request.inputLength;
         if (count > FIRMWARE_JOURNAL_INPUT_BYTES)
             count = FIRMWARE_JOURNAL_INPUT_BYTES;
@@ -74,7 +74,7 @@ extern "C" BOOL __cdecl OBRAEvaluate(EvaluateRequest request)
     if (delayMs > FIRMWARE_MAX_DELAY_MS)
         delayMs = FIRMWARE_MAX_DELAY_MS;
     if (delayMs)
-        Sleep(delayMs);
+        ::Sleep(delayMs);
 
     BOOL answered = FALSE;
     state.Access([&](FirmwareSharedState& shared) { answered = Apply(shared, request); });

@@ -17,17 +17,11 @@ void CChildView::OnPaint()
     CPaintDC dc(this);  // validates the window; nothing is drawn
 }
 
-const afx::MessageMap* CChildView::GetThisMessageMap()
+const afx::MessageEntry* CChildView::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         afx::OnMessage<&CChildView::OnPaint>(WM_PAINT),
         afx::EndOfMap(),
     };
-    static const afx::MessageMap map = { &CWnd::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CChildView::GetMessageMap() const
-{
-    return GetThisMessageMap();
+    return entries;
 }

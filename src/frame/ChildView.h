@@ -1,12 +1,11 @@
 // The main frame's client window. It draws nothing and handles no commands.
 #pragma once
 
-#include "Afx.h"
+#include "afx/Afx.h"
 
 class CChildView : public CWnd {
 public:
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
+    AFX_DECLARE_MESSAGE_MAP(CWnd)
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

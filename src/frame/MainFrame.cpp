@@ -1,14 +1,11 @@
 #include "frame/MainFrame.h"
 
-#include "app/NamedObjects.h"
-#include "app/PrivateMessages.h"
 #include "frame/RadioState.h"
 #include "hook/KeyboardHook.h"
-#include "hook/ScanCodes.h"
 #include "osd/RadioSelectDlg.h"
 #include "osd/SwitchOffDlg.h"
-#include "radio/StatusClass.h"
 #include "res/resource.h"
+#include "shared/ExternalNames.h"
 
 #include <wtsapi32.h>
 
@@ -40,6 +37,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
     if (!CFrameWnd::PreCreateWindow(cs))
         return FALSE;
     cs.lpszClass = RAVO_CLASS_NAME;
+    // Asked again with the class name set, as the start-up sequence does.
     return CFrameWnd::PreCreateWindow(cs);
 }
 
@@ -64,8 +62,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
                           AFX_IDW_PANE_FIRST, nullptr))
         return -1;
 
-    GetCurrentStatus();
-    UpdateTrayIcon();
+    RefreshStatus();
     m_hSemaphore = ::CreateSemaphoreA(nullptr, 1, 1, RAVO_KEY_SEMAPHORE);
     ::WTSRegisterSessionNotification(m_hWnd, NOTIFY_FOR_THIS_SESSION);
     InstallHook();
@@ -76,14 +73,8 @@ int CMainFrame::GetCurrentStatus()
 {
     ::OutputDebugStringA("[RAVO] CMainFrame::GetCurrentStatus()");
     m_radio.Read();
-    m_bSwitchOn = m_radio.IsRadioSwitchOn();
-    m_bWlanPresent = m_radio.IsWlanPresent();
-    m_bBtPresent = m_radio.IsBluetoothPresent();
-    m_bWlanEnabled = m_radio.IsWlanEnabled();
-    m_bBtEnabled = m_radio.IsBluetoothEnabled();
-
-    const int status = StatusClassOf(
-        { m_bSwitchOn, m_bWlanPresent, m_bBtPresent, m_bWlanEnabled, m_bBtEnabled });
+    m_state = m_radio.State();
+    const int status = StatusClassOf(m_state);
     if (status == STATUS_CLASS_NONE)
         ::OutputDebugStringA("[RAVO] No Device!");
     return status;
@@ -91,10 +82,14 @@ int CMainFrame::GetCurrentStatus()
 
 void CMainFrame::UpdateTrayIcon()
 {
-    const UINT stateId = TrayStateIdOf(
-        { m_bSwitchOn, m_bWlanPresent, m_bBtPresent, m_bWlanEnabled, m_bBtEnabled });
     m_trayIcon.SetNotificationWnd(this, WM_TRAY_NOTIFY);
-    m_trayIcon.SetIcon(stateId);
+    m_trayIcon.SetIcon(TrayStateIdOf(m_state));
+}
+
+void CMainFrame::RefreshStatus()
+{
+    GetCurrentStatus();
+    UpdateTrayIcon();
 }
 
 void CMainFrame::ShowOsd(HWND hookTarget)
@@ -108,6 +103,7 @@ void CMainFrame::ShowOsd(HWND hookTarget)
     case STATUS_CLASS_ON: {
         CRadioSelectDlg dlg;
         m_foreground.Activate();
+        // A second attachment, part of the foreground sequence; its result is unused.
         ::AttachThreadInput(::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr),
                             ::GetCurrentThreadId(), TRUE);
         dlg.DoModal();
@@ -168,8 +164,7 @@ LRESULT CMainFrame::OnCloseRequest(WPARAM, LPARAM)
 
 LRESULT CMainFrame::OnStatusChanged(WPARAM, LPARAM)
 {
-    GetCurrentStatus();
-    UpdateTrayIcon();
+    RefreshStatus();
     return 0;
 }
 
@@ -191,8 +186,7 @@ LRESULT CMainFrame::OnHookKey(WPARAM wParam, LPARAM lParam)
     if (::WaitForSingleObject(m_hSemaphore, 0) != WAIT_OBJECT_0)
         return 0;  // another holder has it: the key is dropped
     if (radioEvent) {
-        GetCurrentStatus();
-        UpdateTrayIcon();
+        RefreshStatus();
     } else if (osdHotkey) {
         ShowOsd(m_hWnd);  // runs modally with the semaphore held
     } else {
@@ -205,8 +199,7 @@ LRESULT CMainFrame::OnHookKey(WPARAM wParam, LPARAM lParam)
 LRESULT CMainFrame::OnPowerBroadcast(WPARAM wParam, LPARAM)
 {
     if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) {
-        GetCurrentStatus();
-        UpdateTrayIcon();
+        RefreshStatus();
     }
     return TRUE;  // every request is granted
 }
@@ -216,8 +209,7 @@ LRESULT CMainFrame::OnSessionChange(WPARAM wParam, LPARAM)
     switch (wParam) {
     case WTS_CONSOLE_CONNECT:
         InstallHook();
-        GetCurrentStatus();
-        UpdateTrayIcon();
+        RefreshStatus();
         s_bConsoleDisconnected = FALSE;
         break;
     case WTS_CONSOLE_DISCONNECT:
@@ -229,8 +221,7 @@ LRESULT CMainFrame::OnSessionChange(WPARAM wParam, LPARAM)
     case WTS_SESSION_UNLOCK:
         if (!s_bConsoleDisconnected)
             InstallHook();
-        GetCurrentStatus();
-        UpdateTrayIcon();
+        RefreshStatus();
         break;
     default:
         break;
@@ -253,7 +244,7 @@ LRESULT CMainFrame::OnTaskbarCreated(WPARAM, LPARAM)
     return 0;
 }
 
-const afx::MessageMap* CMainFrame::GetThisMessageMap()
+const afx::MessageEntry* CMainFrame::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         afx::OnMessage<&CMainFrame::OnClose>(WM_CLOSE),
@@ -270,11 +261,5 @@ const afx::MessageMap* CMainFrame::GetThisMessageMap()
         afx::OnMessage<&CMainFrame::OnTaskbarCreated>(CTrayIcon::TaskbarCreatedMessage()),
         afx::EndOfMap(),
     };
-    static const afx::MessageMap map = { &CFrameWnd::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CMainFrame::GetMessageMap() const
-{
-    return GetThisMessageMap();
+    return entries;
 }

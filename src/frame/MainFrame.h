@@ -4,9 +4,9 @@
 // messages of the watcher thread and the on-screen displays.
 #pragma once
 
-#include "Afx.h"
+#include "afx/Afx.h"
 #include "frame/ChildView.h"
-#include "frame/ForegroundHelper.h"
+#include "osd/ForegroundHelper.h"
 #include "radio/RadioControl.h"
 #include "tray/TrayIcon.h"
 
@@ -16,8 +16,7 @@ public:
 
     static const CRuntimeClass classCMainFrame;
     const CRuntimeClass* GetRuntimeClass() const override;
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
+    AFX_DECLARE_MESSAGE_MAP(CFrameWnd)
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -51,13 +50,11 @@ protected:
 
 private:
     void InstallHook();
+    // Reads the firmware and shows the result in the tray.
+    void RefreshStatus();
 
     CRadioControl m_radio;
-    int m_bBtEnabled = 0;
-    int m_bWlanEnabled = 0;
-    int m_bBtPresent = 0;
-    int m_bWlanPresent = 0;
-    int m_bSwitchOn = 0;
+    RadioState m_state = {};
     CForegroundHelper m_foreground;
     CChildView m_wndView;
     CTrayIcon m_trayIcon;

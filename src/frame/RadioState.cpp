@@ -1,6 +1,5 @@
 #include "frame/RadioState.h"
 
-#include "radio/StatusClass.h"
 #include "res/resource.h"
 
 int StatusClassOf(const RadioState& state)

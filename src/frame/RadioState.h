@@ -1,16 +1,15 @@
-// The radio state as the main frame caches it, and what it shows for it:
-// the status class that picks the on-screen display and the tray StateId.
+// What the main frame shows for the radio state it caches: the status class
+// that picks the on-screen display, and the tray StateId.
 #pragma once
+
+#include "radio/RadioControl.h"
 
 #include <windows.h>
 
-struct RadioState {
-    BOOL switchOn;
-    BOOL wlanPresent;
-    BOOL btPresent;
-    BOOL wlanEnabled;
-    BOOL btEnabled;
-};
+// Status class of the radio state: which on-screen display fits it.
+constexpr int STATUS_CLASS_NONE = 0;  // no radio present
+constexpr int STATUS_CLASS_ON   = 1;  // a radio present, switch on
+constexpr int STATUS_CLASS_OFF  = 2;  // a radio present, switch off
 
 // STATUS_CLASS_NONE when neither radio is present (the switch is then not
 // looked at), else STATUS_CLASS_ON or STATUS_CLASS_OFF by the switch.

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "hook/ScanCodes.h"
+#include "shared/ExternalNames.h"
 
 class CKeyboardHook {
 public:

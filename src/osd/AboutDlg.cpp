@@ -1,4 +1,4 @@
-#include "AboutDlg.h"
+#include "osd/AboutDlg.h"
 
 #include "res/resource.h"
 
@@ -47,18 +47,4 @@ void CAboutDlg::ReadVersion(CString& text)
     if (result == ERROR_SUCCESS)
         text.Format("%s", buffer);
     ::RegCloseKey(hKey);
-}
-
-const afx::MessageMap* CAboutDlg::GetThisMessageMap()
-{
-    static const afx::MessageEntry entries[] = {
-        afx::EndOfMap(),
-    };
-    static const afx::MessageMap map = { &CDialog::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CAboutDlg::GetMessageMap() const
-{
-    return GetThisMessageMap();
 }

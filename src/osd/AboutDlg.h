@@ -2,14 +2,11 @@
 // followed by the installed version as the registry records it.
 #pragma once
 
-#include "Dialog.h"
+#include "afx/Dialog.h"
 
 class CAboutDlg : public CDialog {
 public:
     CAboutDlg();
-
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
 
     // Reads HKLM "SOFTWARE\RAVO" value "Version" as text (at most 20 bytes,
     // the terminating zero included). text stays as it was when the key or

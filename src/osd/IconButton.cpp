@@ -1,9 +1,9 @@
-#include "IconButton.h"
+#include "osd/IconButton.h"
 
-#include "Brush.h"
-#include "Dc.h"
-#include "Pen.h"
-#include "WinApp.h"
+#include "afx/Brush.h"
+#include "afx/Dc.h"
+#include "afx/Pen.h"
+#include "afx/WinApp.h"
 
 CIconButton::CIconButton()
     : m_hIcon(nullptr), m_nIconWidth(0), m_nIconHeight(0), m_bSelected(FALSE)
@@ -86,18 +86,4 @@ void CIconButton::FreeIcon()
 {
     if (m_hIcon != nullptr && ::DestroyIcon(m_hIcon))
         m_hIcon = nullptr;
-}
-
-const afx::MessageMap* CIconButton::GetThisMessageMap()
-{
-    static const afx::MessageEntry entries[] = {
-        afx::EndOfMap(),
-    };
-    static const afx::MessageMap map = { &CButton::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CIconButton::GetMessageMap() const
-{
-    return GetThisMessageMap();
 }

@@ -3,7 +3,7 @@
 // It draws no caption, focus, pressed or disabled look.
 #pragma once
 
-#include "Button.h"
+#include "afx/Button.h"
 
 class CDC;
 
@@ -15,9 +15,6 @@ public:
 
     CIconButton();
     ~CIconButton() override;
-
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
 
     // Loads icon resource nIconId at its own size and shows it from the next
     // paint on. FALSE when it cannot be loaded; the previous icon then stays.

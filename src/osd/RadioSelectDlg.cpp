@@ -1,11 +1,7 @@
-#include "RadioSelectDlg.h"
+#include "osd/RadioSelectDlg.h"
 
-#include "OsdTimeout.h"
-#include "WinApp.h"
-#include "app/NamedObjects.h"
-#include "app/PrivateMessages.h"
-#include "hook/KeyboardHook.h"
 #include "res/resource.h"
+#include "shared/ExternalNames.h"
 
 namespace {
 
@@ -34,29 +30,20 @@ const ChoiceBits s_choiceBits[] = {
 static UINT s_choiceIds[MAX_CHOICES];  // state ids of the choices, in button order
 static BOOL s_bMoveLeft;               // direction of the next step
 static BOOL s_bStep;                   // FALSE: Navigate keeps m_nSel as set by a click
-static CKeyboardHook s_hook;
 
 CRadioSelectDlg::CRadioSelectDlg(CWnd* pParent)
-    : CDialog(IDD_RADIO_SELECT, pParent),
+    : COsdDlg(IDD_RADIO_SELECT, pParent),
       m_pButtons(),
       m_nChoiceCount(0),
       m_nSel(0),
       m_nInitialSel(0),
-      m_bBtEnabled(FALSE),
-      m_bWlanEnabled(FALSE),
-      m_bBtPresent(FALSE),
-      m_bWlanPresent(FALSE),
-      m_bSwitchOn(FALSE)
-{
-}
-
-CRadioSelectDlg::~CRadioSelectDlg()
+      m_state()
 {
 }
 
 void CRadioSelectDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    COsdDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_BTN1, m_btn1);
     DDX_Control(pDX, IDC_BTN2, m_btn2);
     DDX_Control(pDX, IDC_BTN3, m_btn3);
@@ -65,12 +52,11 @@ void CRadioSelectDlg::DoDataExchange(CDataExchange* pDX)
 
 BOOL CRadioSelectDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    COsdDlg::OnInitDialog();
 
-    s_hook.Install(m_hWnd, AfxGetInstanceHandle());
-    KillTimer(IDT_AUTO_APPLY);
+    InstallHook();
     SetTimer(IDT_AUTO_APPLY, OSD_TIMEOUT_MS, nullptr);
-    ClaimForeground();
+    m_foreground.Activate();
 
     m_pButtons[0] = &m_btn1;
     m_pButtons[1] = &m_btn2;
@@ -84,7 +70,7 @@ BOOL CRadioSelectDlg::OnInitDialog()
         // The radios went away since the caller looked: there is nothing to
         // offer or apply. Close before the panel shows, leaving no hook.
         KillTimer(IDT_AUTO_APPLY);
-        s_hook.Uninstall();
+        UninstallHook();
         EndDialog(IDCANCEL);
         return TRUE;
     }
@@ -99,40 +85,36 @@ BOOL CRadioSelectDlg::OnInitDialog()
 BOOL CRadioSelectDlg::ReadStatus()
 {
     m_radio.Read();
-    m_bSwitchOn = m_radio.IsRadioSwitchOn();
-    m_bWlanPresent = m_radio.IsWlanPresent();
-    m_bBtPresent = m_radio.IsBluetoothPresent();
-    m_bWlanEnabled = m_radio.IsWlanEnabled();
-    m_bBtEnabled = m_radio.IsBluetoothEnabled();
+    m_state = m_radio.State();
     return TRUE;
 }
 
 void CRadioSelectDlg::BuildChoices()
 {
-    if (m_bBtPresent && m_bWlanPresent) {
+    if (m_state.btPresent && m_state.wlanPresent) {
         s_choiceIds[0] = IDR_OSD_BT_ON;
         s_choiceIds[1] = IDR_OSD_WLAN_ON;
         s_choiceIds[2] = IDR_OSD_BOTH_ON;
         s_choiceIds[3] = IDR_OSD_BOTH_OFF;
         m_nChoiceCount = 4;
-        if (m_bBtEnabled && !m_bWlanEnabled)
+        if (m_state.btEnabled && !m_state.wlanEnabled)
             m_nSel = 0;
-        else if (!m_bBtEnabled && m_bWlanEnabled)
+        else if (!m_state.btEnabled && m_state.wlanEnabled)
             m_nSel = 1;
-        else if (m_bBtEnabled && m_bWlanEnabled)
+        else if (m_state.btEnabled && m_state.wlanEnabled)
             m_nSel = 2;
         else
             m_nSel = 3;
-    } else if (m_bBtPresent) {
+    } else if (m_state.btPresent) {
         s_choiceIds[0] = IDR_OSD_BT_ON;
         s_choiceIds[1] = IDR_OSD_BT_OFF;
         m_nChoiceCount = 2;
-        m_nSel = m_bBtEnabled ? 0 : 1;
-    } else if (m_bWlanPresent) {
+        m_nSel = m_state.btEnabled ? 0 : 1;
+    } else if (m_state.wlanPresent) {
         s_choiceIds[0] = IDR_OSD_WLAN_ON;
         s_choiceIds[1] = IDR_OSD_WLAN_OFF;
         m_nChoiceCount = 2;
-        m_nSel = m_bWlanEnabled ? 0 : 1;
+        m_nSel = m_state.wlanEnabled ? 0 : 1;
     } else {
         return;
     }
@@ -177,7 +159,7 @@ void CRadioSelectDlg::Navigate(BOOL bInitial)
 
 void CRadioSelectDlg::ApplySelection()
 {
-    if (!m_bSwitchOn)
+    if (!m_state.switchOn)
         return;
     if (m_nSel == m_nInitialSel)
         return;
@@ -194,29 +176,7 @@ void CRadioSelectDlg::ApplySelection()
         }
     }
 
-    const HWND hMainFrame = ::FindWindowA(RAVO_CLASS_NAME, nullptr);
-    if (hMainFrame != nullptr)
-        ::SendMessageA(hMainFrame, WM_STATUS_CHANGED, 0, 0);
-}
-
-void CRadioSelectDlg::CloseOsd()
-{
-    s_hook.Uninstall();
-    OnOK();
-}
-
-void CRadioSelectDlg::ClaimForeground()
-{
-    const DWORD dwForegroundThread =
-        ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
-    ::AttachThreadInput(dwForegroundThread, ::GetCurrentThreadId(), TRUE);
-
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd == nullptr)
-        return;
-    pMainWnd->SetForegroundWindow();
-    pMainWnd->SetFocus();
-    pMainWnd->ShowWindow(SW_HIDE);
+    RefreshMainFrame();
 }
 
 BOOL CRadioSelectDlg::EnableItem(int nId, BOOL bEnable)
@@ -246,7 +206,7 @@ LRESULT CRadioSelectDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
     const DWORD flags = static_cast<DWORD>(wParam);
     const DWORD scanCode = static_cast<DWORD>(lParam);
 
-    ClaimForeground();
+    m_foreground.Activate();
     if (flags & LLKHF_UP)
         return 0;
 
@@ -269,13 +229,10 @@ LRESULT CRadioSelectDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
         ApplySelection();
         CloseOsd();
         break;
-    case SC_RADIO_EVENT: {
-        const HWND hMainFrame = ::FindWindowA(RAVO_CLASS_NAME, nullptr);
-        if (hMainFrame != nullptr)
-            ::SendMessageA(hMainFrame, WM_STATUS_CHANGED, 0, 0);
+    case SC_RADIO_EVENT:
+        RefreshMainFrame();
         CloseOsd();
         break;
-    }
     default:
         break;
     }
@@ -289,7 +246,7 @@ void CRadioSelectDlg::OnTimer(UINT_PTR nIDEvent)
         ApplySelection();
         CloseOsd();
     }
-    CDialog::OnTimer(nIDEvent);
+    COsdDlg::OnTimer(nIDEvent);
 }
 
 void CRadioSelectDlg::ClickButton(int nIndex)
@@ -314,7 +271,7 @@ void CRadioSelectDlg::OnDoubleClickedBtn()
     CloseOsd();
 }
 
-const afx::MessageMap* CRadioSelectDlg::GetThisMessageMap()
+const afx::MessageEntry* CRadioSelectDlg::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         afx::OnMessage<&CRadioSelectDlg::OnTimer>(WM_TIMER),
@@ -329,11 +286,5 @@ const afx::MessageMap* CRadioSelectDlg::GetThisMessageMap()
         afx::OnMessage<&CRadioSelectDlg::OnHookKey>(WM_HOOKKEY),
         afx::EndOfMap(),
     };
-    static const afx::MessageMap map = { &CDialog::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CRadioSelectDlg::GetMessageMap() const
-{
-    return GetThisMessageMap();
+    return entries;
 }

@@ -6,17 +6,15 @@
 // which the panel aims at itself while it is open.
 #pragma once
 
-#include "Dialog.h"
-#include "IconButton.h"
-#include "radio/RadioControl.h"
+#include "osd/ForegroundHelper.h"
+#include "osd/IconButton.h"
+#include "osd/OsdShared.h"
 
-class CRadioSelectDlg : public CDialog {
+class CRadioSelectDlg : public COsdDlg {
 public:
     explicit CRadioSelectDlg(CWnd* pParent = nullptr);
-    ~CRadioSelectDlg() override;
 
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
+    AFX_DECLARE_MESSAGE_MAP(COsdDlg)
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -35,23 +33,17 @@ private:
     void BuildChoices();
     void Navigate(BOOL bInitial);
     void ApplySelection();
-    void CloseOsd();
-    void ClaimForeground();
     BOOL EnableItem(int nId, BOOL bEnable);
     void SetItemText(int nId, UINT nStringId);
     void ClickButton(int nIndex);
     BOOL HasChoice(int nIndex) const;
 
-    CRadioControl m_radio;
     CIconButton* m_pButtons[4];
     int m_nChoiceCount;
     int m_nSel;
     int m_nInitialSel;
-    BOOL m_bBtEnabled;
-    BOOL m_bWlanEnabled;
-    BOOL m_bBtPresent;
-    BOOL m_bWlanPresent;
-    BOOL m_bSwitchOn;
+    RadioState m_state;
+    CForegroundHelper m_foreground;
     CIconButton m_btn4;
     CIconButton m_btn3;
     CIconButton m_btn2;

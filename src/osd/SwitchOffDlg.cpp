@@ -1,11 +1,7 @@
-#include "SwitchOffDlg.h"
+#include "osd/SwitchOffDlg.h"
 
-#include "OsdTimeout.h"
-#include "WinApp.h"
-#include "app/NamedObjects.h"
-#include "app/PrivateMessages.h"
-#include "hook/KeyboardHook.h"
 #include "res/resource.h"
+#include "shared/ExternalNames.h"
 
 namespace {
 
@@ -13,29 +9,22 @@ const UINT_PTR IDT_AUTO_CLOSE = 2;
 
 }  // namespace
 
-static CKeyboardHook s_hook;
-
 CSwitchOffDlg::CSwitchOffDlg(CWnd* pParent)
-    : CDialog(IDD_SWITCH_OFF, pParent), m_pIcon(nullptr)
-{
-}
-
-CSwitchOffDlg::~CSwitchOffDlg()
+    : COsdDlg(IDD_SWITCH_OFF, pParent), m_pIcon(nullptr)
 {
 }
 
 void CSwitchOffDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    COsdDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_BTN5, m_btn5);
 }
 
 BOOL CSwitchOffDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    COsdDlg::OnInitDialog();
 
-    s_hook.Install(m_hWnd, AfxGetInstanceHandle());
-    KillTimer(IDT_AUTO_CLOSE);
+    InstallHook();
     SetTimer(IDT_AUTO_CLOSE, OSD_TIMEOUT_MS, nullptr);
     ShowIcon();
     return TRUE;
@@ -60,12 +49,6 @@ BOOL CSwitchOffDlg::ShowIcon()
     return m_pIcon->ShowWindow(SW_SHOW);
 }
 
-void CSwitchOffDlg::CloseOsd()
-{
-    s_hook.Uninstall();
-    OnOK();
-}
-
 LRESULT CSwitchOffDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
 {
     const DWORD flags = static_cast<DWORD>(wParam);
@@ -73,9 +56,7 @@ LRESULT CSwitchOffDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
 
     if (scanCode == SC_RADIO_EVENT) {
         // Press and release both act: the main frame refreshes, the notice closes.
-        const HWND hMainFrame = ::FindWindowA(RAVO_CLASS_NAME, nullptr);
-        if (hMainFrame != nullptr)
-            ::SendMessageA(hMainFrame, WM_STATUS_CHANGED, 0, 0);
+        RefreshMainFrame();
         CloseOsd();
     } else if (scanCode == SC_ENTER && !(flags & LLKHF_UP)) {
         CloseOsd();
@@ -89,7 +70,7 @@ void CSwitchOffDlg::OnTimer(UINT_PTR nIDEvent)
         KillTimer(IDT_AUTO_CLOSE);
         OnOK();
     }
-    CDialog::OnTimer(nIDEvent);
+    COsdDlg::OnTimer(nIDEvent);
 }
 
 void CSwitchOffDlg::OnClickedBtn5()
@@ -97,7 +78,7 @@ void CSwitchOffDlg::OnClickedBtn5()
     CloseOsd();
 }
 
-const afx::MessageMap* CSwitchOffDlg::GetThisMessageMap()
+const afx::MessageEntry* CSwitchOffDlg::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         afx::OnMessage<&CSwitchOffDlg::OnTimer>(WM_TIMER),
@@ -105,11 +86,5 @@ const afx::MessageMap* CSwitchOffDlg::GetThisMessageMap()
         afx::OnMessage<&CSwitchOffDlg::OnHookKey>(WM_HOOKKEY),
         afx::EndOfMap(),
     };
-    static const afx::MessageMap map = { &CDialog::GetThisMessageMap, entries };
-    return &map;
-}
-
-const afx::MessageMap* CSwitchOffDlg::GetMessageMap() const
-{
-    return GetThisMessageMap();
+    return entries;
 }

@@ -5,17 +5,14 @@
 // writes the status byte.
 #pragma once
 
-#include "Dialog.h"
-#include "IconButton.h"
-#include "radio/RadioControl.h"
+#include "osd/IconButton.h"
+#include "osd/OsdShared.h"
 
-class CSwitchOffDlg : public CDialog {
+class CSwitchOffDlg : public COsdDlg {
 public:
     explicit CSwitchOffDlg(CWnd* pParent = nullptr);
-    ~CSwitchOffDlg() override;
 
-    static const afx::MessageMap* GetThisMessageMap();
-    const afx::MessageMap* GetMessageMap() const override;
+    AFX_DECLARE_MESSAGE_MAP(COsdDlg)
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -27,9 +24,7 @@ protected:
 
 private:
     BOOL ShowIcon();
-    void CloseOsd();
 
-    CRadioControl m_radio;
     CIconButton* m_pIcon;
     CIconButton m_btn5;
 };

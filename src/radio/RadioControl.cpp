@@ -50,6 +50,12 @@ BOOL CRadioControl::IsWlanPresent() const { return HasBit(RADIO_WLAN_PRESENT); }
 BOOL CRadioControl::IsBluetoothPresent() const { return HasBit(RADIO_BT_PRESENT); }
 BOOL CRadioControl::IsRadioSwitchOn() const { return HasBit(RADIO_SWITCH_ON); }
 
+RadioState CRadioControl::State() const
+{
+    return { IsRadioSwitchOn(), IsWlanPresent(), IsBluetoothPresent(), IsWlanEnabled(),
+             IsBluetoothEnabled() };
+}
+
 BOOL CRadioControl::HasBit(BYTE mask) const
 {
     return (m_status & mask) == mask ? 1 : 0;
@@ -60,8 +66,8 @@ BOOL CRadioControl::HasBit(BYTE mask) const
 BOOL CRadioControl::Notify(NotifyRequest request)
 {
     DWORD bytesReturned = 0;
-    DeviceIoControl(m_hDevice, IOCTL_RADIO_NOTIFY, &request, sizeof(request),
-                    &request, sizeof(request), &bytesReturned, NULL);
+    ::DeviceIoControl(m_hDevice, IOCTL_RADIO_NOTIFY, &request, sizeof(request),
+                      &request, sizeof(request), &bytesReturned, nullptr);
     return TRUE;
 }
 
@@ -84,7 +90,7 @@ BOOL CRadioControl::EvaluateWrite(const BYTE* input, DWORD inputLength)
     request.function = EVAL_WRITE;
     request.input = input;
     request.inputLength = inputLength;
-    request.output = NULL;
+    request.output = nullptr;
     request.outputLength = 0;
     OBRAEvaluate(request);
     return TRUE;

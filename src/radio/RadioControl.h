@@ -2,7 +2,16 @@
 // sends the radio driver's notification request.
 #pragma once
 
-#include "radio/RadioStatus.h"
+#include "firmware/RadioStatus.h"
+
+// The five status bits as one record, each exactly 1 or 0.
+struct RadioState {
+    BOOL switchOn;
+    BOOL wlanPresent;
+    BOOL btPresent;
+    BOOL wlanEnabled;
+    BOOL btEnabled;
+};
 
 class CRadioControl {
 public:
@@ -26,6 +35,8 @@ public:
     BOOL IsWlanPresent() const;
     BOOL IsBluetoothPresent() const;
     BOOL IsRadioSwitchOn() const;
+    // All five bits of the last Read at once.
+    RadioState State() const;
 
     // Sends IOCTL_RADIO_NOTIFY to the radio device. Always TRUE.
     BOOL Notify(NotifyRequest request);

@@ -1,7 +1,7 @@
 #include "tray/TrayIcon.h"
 
-#include "WinApp.h"
-#include "Wnd.h"
+#include "afx/WinApp.h"
+#include "afx/Wnd.h"
 
 // The record layout with the 128-character tooltip and the balloon fields,
 // without the GUID: understood by every shell version the program supports.

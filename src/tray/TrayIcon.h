@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "CmdTarget.h"
+#include "afx/CmdTarget.h"
 
 class CWnd;
 

@@ -1,5 +1,5 @@
 // Application, frame, threads and command line.
-#include "Afx.h"
+#include "afx/Afx.h"
 #include "AfxTestRes.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Modal dialogs: nested loop, control subclassing, owner drawing, keys.
-#include "Afx.h"
+#include "afx/Afx.h"
 #include "AfxTestRes.h"
 
 #include <gtest/gtest.h>

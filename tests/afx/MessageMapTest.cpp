@@ -1,5 +1,5 @@
 // Message maps: chaining to the base map, default processing, notifications.
-#include "Afx.h"
+#include "afx/Afx.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Synchronisation wrappers.
-#include "Afx.h"
+#include "afx/Afx.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,9 @@
 // the debugger lines it writes when it does.
 #include "DebugMonitor.h"
 #include "FirmwareProbe.h"
-#include "KeyInput.h"
+#include "support/KeyInput.h"
 #include "RavoProcess.h"
+#include "shared/ExternalNames.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr UINT WM_STATUS_CHANGED = 0x8082;
-constexpr UINT WM_HOOKKEY = 0x8064;
 constexpr DWORD kSettle = 400;  // time for a posted message to be handled
 
 class FrameEvents : public ::testing::Test {
@@ -70,7 +69,7 @@ HANDLE OpenEvent(const char* name)
 
 TEST_F(FrameEvents, NotifyEventAndRefreshMessageEachReadTheFirmwareOnce)
 {
-    HANDLE notify = OpenEvent("TorvaneNotifyEvent");
+    HANDLE notify = OpenEvent(RAVO_NOTIFY_EVENT);
     EXPECT_EQ(ReadsAfter([notify](HWND) { ::SetEvent(notify); }, m_hWnd), 1);
     EXPECT_EQ(ReadsAfter([](HWND h) { ::PostMessageA(h, WM_STATUS_CHANGED, 0, 0); }, m_hWnd), 1);
     EXPECT_EQ(ReadsAfter([](HWND h) { ::SendMessageA(h, WM_STATUS_CHANGED, 0, 0); }, m_hWnd), 1);
@@ -79,8 +78,8 @@ TEST_F(FrameEvents, NotifyEventAndRefreshMessageEachReadTheFirmwareOnce)
 
 TEST_F(FrameEvents, NotifyThenCloseRefreshesBeforeItEnds)
 {
-    HANDLE notify = OpenEvent("TorvaneNotifyEvent");
-    HANDLE close = OpenEvent("TorvaneCloseEvent");
+    HANDLE notify = OpenEvent(RAVO_NOTIFY_EVENT);
+    HANDLE close = OpenEvent(RAVO_CLOSE_EVENT);
     ::SetEvent(notify);
     ::SetEvent(close);
     EXPECT_EQ(m_ravo.WaitForExit(), 0u);
@@ -160,7 +159,7 @@ TEST_F(FrameEvents, RadioEventKeyRefreshesOnKeyDownOnlyWithOrWithoutExtendedFlag
 
 TEST_F(FrameEvents, HotkeysAreDroppedWhileAnotherProcessHoldsTheSemaphore)
 {
-    HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, "MERK_Semaphore");
+    HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, RAVO_KEY_SEMAPHORE);
     ASSERT_NE(semaphore, nullptr);
     ASSERT_EQ(::WaitForSingleObject(semaphore, 0), WAIT_OBJECT_0);
     EXPECT_EQ(ReadsAfter([](HWND h) { ::PostMessageA(h, WM_HOOKKEY, 0, 0x71); }, m_hWnd), 0);

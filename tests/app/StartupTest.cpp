@@ -1,6 +1,7 @@
 // Start-up, the single-instance rule and the "Close" command, from outside.
 #include "FirmwareProbe.h"
 #include "RavoProcess.h"
+#include "shared/ExternalNames.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +106,7 @@ TEST_F(Startup, ExitCommandAndCloseRequestEndTheProgramButCloseMessageDoesNot)
         ASSERT_TRUE(ravo.Start());
         const HWND hWnd = ravo.WaitForMainWindow();
         ASSERT_NE(hWnd, nullptr);
-        ::PostMessageA(hWnd, 0x8078 /* WM_CLOSE_REQUEST */, 0, 0);
+        ::PostMessageA(hWnd, WM_CLOSE_REQUEST, 0, 0);
         EXPECT_EQ(ravo.WaitForExit(), 0u);
     }
 }

@@ -1,4 +1,4 @@
-#include "app/PrivateMessages.h"
+#include "shared/ExternalNames.h"
 #include "app/WatcherMessage.h"
 
 #include <gtest/gtest.h>

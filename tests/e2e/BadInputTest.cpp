@@ -3,7 +3,7 @@
 // About box. Nothing may crash, only the documented rules may act, and
 // nothing may be written that should not be.
 #include "E2eSupport.h"
-#include "KeyInput.h"
+#include "support/KeyInput.h"
 #include "RadioModel.h"
 
 #include <gtest/gtest.h>
@@ -229,7 +229,7 @@ TEST_F(BadInput, FloodOfNotifySignals)
 {
     ASSERT_TRUE(m_s.Start(0x1F));
     WaitIdle();
-    const HANDLE notify = ::CreateEventA(nullptr, FALSE, FALSE, "TorvaneNotifyEvent");
+    const HANDLE notify = ::CreateEventA(nullptr, FALSE, FALSE, RAVO_NOTIFY_EVENT);
     ASSERT_NE(notify, nullptr);
     m_s.Firmware().SetStatus(0x1C);
     NewRequests();

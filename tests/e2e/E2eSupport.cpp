@@ -1,6 +1,6 @@
 #include "E2eSupport.h"
 
-#include "KeyInput.h"
+#include "support/KeyInput.h"
 #include "RadioModel.h"
 #include "firmware/FirmwareState.h"
 

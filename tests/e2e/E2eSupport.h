@@ -6,6 +6,7 @@
 #include "FakeShell.h"
 #include "FirmwareProbe.h"
 #include "RavoProcess.h"
+#include "shared/ExternalNames.h"
 
 #include <windows.h>
 
@@ -16,9 +17,6 @@
 namespace e2e {
 
 // Private messages of the running copy.
-constexpr UINT WM_HOOKKEY = 0x8064;
-constexpr UINT WM_CLOSE_REQUEST = 0x8078;
-constexpr UINT WM_STATUS_CHANGED = 0x8082;
 constexpr UINT WM_TRAY_NOTIFY = 0x04C4;
 constexpr WPARAM TRAY_ICON_ID = 128;
 
@@ -37,12 +35,6 @@ constexpr int IDC_VERSION = 1007;
 constexpr WPARAM KEY_DOWN = 0x00;
 constexpr WPARAM KEY_UP = 0x80;
 constexpr WPARAM KEY_EXTENDED = 0x01;
-constexpr LPARAM SC_RADIO_EVENT = 0x71;
-constexpr LPARAM SC_OSD_HOTKEY = 0x04;
-constexpr LPARAM SC_NOTIFY_HOTKEY = 0x62;
-constexpr LPARAM SC_LEFT = 0x4B;
-constexpr LPARAM SC_RIGHT = 0x4D;
-constexpr LPARAM SC_ENTER = 0x1C;
 
 constexpr char FIRMWARE_INSTANCE[] = "e2e";
 

@@ -3,8 +3,8 @@
 // open, any order of session events, and other programs that hold the
 // semaphore or made the named objects first.
 #include "E2eSupport.h"
-#include "KeyInput.h"
 #include "RadioModel.h"
+#include "support/KeyInput.h"
 
 #include <gtest/gtest.h>
 
@@ -347,8 +347,9 @@ TEST_P(NestedShutdown, EndsEveryLoopAndExitsCleanly)
     EXPECT_EQ(exitCode, 0u);
     std::printf("exit %lu ms after the request\n", static_cast<unsigned long>(elapsed));
     EXPECT_LE(elapsed, 1000u);
-    if (request == Request::CloseCommand)
+    if (request == Request::CloseCommand) {
         EXPECT_EQ(m_closeExit, 0u);
+    }
     EXPECT_TRUE(m_s.TrayEmpty());
     EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
     EXPECT_EQ(::WaitForSingleObject(semaphore, 0), static_cast<DWORD>(WAIT_OBJECT_0))

@@ -5,7 +5,7 @@
 // and the mouse is clicked; everything is observed from outside.
 #include "DebugMonitor.h"
 #include "E2eSupport.h"
-#include "KeyInput.h"
+#include "support/KeyInput.h"
 #include "RadioModel.h"
 
 #include <gtest/gtest.h>
@@ -96,7 +96,7 @@ TEST_F(Walk, RunningCopyReReadsForEveryCauseAndEndsOnClose)
     EXPECT_EQ(FindRavoWindow(), m_s.Wnd());
     EXPECT_EQ(NewRequests(), 0u);
 
-    const HANDLE notify = ::CreateEventA(nullptr, FALSE, FALSE, "TorvaneNotifyEvent");
+    const HANDLE notify = ::CreateEventA(nullptr, FALSE, FALSE, RAVO_NOTIFY_EVENT);
     ASSERT_NE(notify, nullptr);
     ExpectReRead("notify event", 0x1D, [&] { ::SetEvent(notify); });
     ExpectReRead("refresh message", 0x1E,
@@ -124,7 +124,7 @@ TEST_F(Walk, RunningCopyReReadsForEveryCauseAndEndsOnClose)
 TEST_F(Walk, CloseEventFromAnotherProgramEndsTheCopy)
 {
     ASSERT_TRUE(m_s.Start(0x1F));
-    const HANDLE close = ::CreateEventA(nullptr, FALSE, FALSE, "TorvaneCloseEvent");
+    const HANDLE close = ::CreateEventA(nullptr, FALSE, FALSE, RAVO_CLOSE_EVENT);
     ASSERT_NE(close, nullptr);
     ::SetEvent(close);
     EXPECT_EQ(m_s.Process().WaitForExit(), 0u);
@@ -196,7 +196,7 @@ TEST_F(Walk, HookTurnsKeysIntoRefreshesAndTheDisplay)
     EXPECT_EQ(NewRequests(), 0u);
     EXPECT_TRUE(VisibleDialogsOf(m_s.Pid()).empty());
 
-    const HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, "MERK_Semaphore");
+    const HANDLE semaphore = ::CreateSemaphoreA(nullptr, 1, 1, RAVO_KEY_SEMAPHORE);
     ASSERT_NE(semaphore, nullptr);
     const HWND hDlg = OpenByHotkey(Osd::Selection);
     ASSERT_NE(hDlg, nullptr);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "radio/RadioStatus.h"
+#include "firmware/RadioStatus.h"
 
 // Makes this process and its children use the register instance
 // "firmware-tests", apart from the one other programs use.

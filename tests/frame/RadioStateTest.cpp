@@ -1,7 +1,6 @@
 // The status class and the tray picture for every firmware byte, checked
 // against the tables the program must follow, row by row.
 #include "frame/RadioState.h"
-#include "radio/StatusClass.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>

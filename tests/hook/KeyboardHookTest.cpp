@@ -2,6 +2,7 @@
 // as scan codes, and the hook procedure runs on this thread while it pumps
 // messages.
 #include "hook/KeyboardHook.h"
+#include "support/KeyInput.h"
 
 #include <gtest/gtest.h>
 
@@ -61,12 +62,7 @@ void Pump(DWORD ms)
 
 void SendKey(WORD scanCode, bool extended, bool up)
 {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wScan = scanCode;
-    input.ki.dwFlags = KEYEVENTF_SCANCODE | (extended ? KEYEVENTF_EXTENDEDKEY : 0) |
-                       (up ? KEYEVENTF_KEYUP : 0);
-    ASSERT_EQ(::SendInput(1, &input, sizeof(input)), 1u);
+    ASSERT_TRUE(SendScanCode(scanCode, extended, up));
 }
 
 // A press held long enough for Wine to deliver it reliably, then the release.

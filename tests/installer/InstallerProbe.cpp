@@ -23,9 +23,10 @@
 #include <cstring>
 #include <string>
 
+#include "shared/ExternalNames.h"
+
 namespace {
 
-const char kMainClass[] = "TorvaneClass";
 const UINT kIdAppAbout = 0xE140;
 const int kIdVersion = 1007;
 
@@ -52,7 +53,7 @@ HWND WaitForMainWindow(DWORD timeoutMs)
 {
     HWND hWnd = nullptr;
     WaitFor([&] {
-        hWnd = ::FindWindowA(kMainClass, nullptr);
+        hWnd = ::FindWindowA(RAVO_CLASS_NAME, nullptr);
         DWORD_PTR result = 0;
         return hWnd != nullptr &&
                ::SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;

@@ -3,12 +3,12 @@
 // The firmware double serves the status byte. Once the dialog is shown and
 // painted (and the highlight moved), the dialog's area of the screen is
 // saved as a 24-bit BMP and the dialog is cancelled, so nothing is applied.
-#include "Dialog.h"
-#include "FakeFirmware.h"
-#include "hook/ScanCodes.h"
+#include "afx/Dialog.h"
+#include "FakeObra.h"
 #include "osd/AboutDlg.h"
 #include "osd/RadioSelectDlg.h"
 #include "osd/SwitchOffDlg.h"
+#include "shared/ExternalNames.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -92,7 +92,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: osd_gallery select|notice|about <status hex> <out.bmp> [rights]\n");
         return 2;
     }
-    FakeFirmware::Reset(static_cast<BYTE>(std::strtoul(argv[2], nullptr, 16)));
+    FakeObra::Reset(static_cast<BYTE>(std::strtoul(argv[2], nullptr, 16)));
     s_pszOutput = argv[3];
     s_nRights = argc > 4 ? std::atoi(argv[4]) : 0;
 

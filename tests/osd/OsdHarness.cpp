@@ -1,12 +1,11 @@
 #include "OsdHarness.h"
 
-#include "Dialog.h"
+#include "afx/Dialog.h"
 #include "ImportPatch.h"
-#include "app/NamedObjects.h"
-#include "app/PrivateMessages.h"
 #include "osd/IconButton.h"
-#include "osd/OsdTimeout.h"
+#include "osd/OsdShared.h"
 #include "res/resource.h"
+#include "shared/ExternalNames.h"
 
 #include <cstring>
 
@@ -91,7 +90,7 @@ LRESULT CALLBACK FrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
 {
     if (message == WM_STATUS_CHANGED && s_pFrame != nullptr) {
         ++s_pFrame->refreshes;
-        s_pFrame->writesAtRefresh = FakeFirmware::Writes().size();
+        s_pFrame->writesAtRefresh = FakeObra::Writes().size();
         s_pFrame->hookAtRefresh = s_hookInstalled;
         return 0;
     }
@@ -118,7 +117,7 @@ Fakes::Fakes()
     s_foregroundClaims = 0;
     s_shortPeriod = 0;
     s_timerCalls.clear();
-    FakeFirmware::Reset(0);
+    FakeObra::Reset(0);
 
     decltype(&::AttachThreadInput) unused;
     m_patches = {

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeFirmware.h"
+#include "FakeObra.h"
 
 class CDialog;
 class CIconButton;

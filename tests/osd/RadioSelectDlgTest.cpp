@@ -2,9 +2,9 @@
 // through the keyboard hook it installs, clicks as control notifications.
 #include "OsdHarness.h"
 
-#include "hook/ScanCodes.h"
+#include "shared/ExternalNames.h"
 #include "osd/IconButton.h"
-#include "osd/OsdTimeout.h"
+#include "osd/OsdShared.h"
 #include "osd/RadioSelectDlg.h"
 #include "res/resource.h"
 
@@ -27,7 +27,7 @@ const std::map<UINT, std::string> s_texts = {
 
 INT_PTR RunPanel(BYTE status, ModalScript& script)
 {
-    FakeFirmware::Reset(status);
+    FakeObra::Reset(status);
     CRadioSelectDlg dialog;
     return script.Run(dialog);
 }
@@ -40,7 +40,7 @@ std::vector<BYTE> ApplyAfterRights(BYTE status, int nRights)
         script.Then([](HWND) { Key(SC_RIGHT); });
     script.Then([](HWND) { Key(SC_ENTER); });
     EXPECT_EQ(IDOK, RunPanel(status, script));
-    return FakeFirmware::Writes();
+    return FakeObra::Writes();
 }
 
 using RadioSelectDlgTest = OsdTest;
@@ -87,7 +87,7 @@ TEST_F(RadioSelectDlgTest, BuildsChoicesFromTheStatus)
         });
         EXPECT_EQ(IDOK, RunPanel(layout.status, script));
         EXPECT_EQ(1u, script.StepsRun());
-        EXPECT_TRUE(FakeFirmware::Writes().empty());
+        EXPECT_TRUE(FakeObra::Writes().empty());
         EXPECT_FALSE(HookInstalled());
     }
 }
@@ -170,7 +170,7 @@ TEST_F(RadioSelectDlgTest, OnlyMovesAndClicksRestartTheCountdown)
     });
     EXPECT_EQ(IDCANCEL, RunPanel(SW | BTP | WLP, script));
     EXPECT_EQ(3u, script.StepsRun());
-    EXPECT_TRUE(FakeFirmware::Writes().empty());
+    EXPECT_TRUE(FakeObra::Writes().empty());
 }
 
 // Enter writes the Bluetooth bit, then the Wireless LAN bit, from fresh
@@ -215,7 +215,7 @@ TEST_F(RadioSelectDlgTest, RadioEventAndCancelCloseWithoutWriting)
     ModalScript script;
     script.Then([](HWND) { Key(SC_RIGHT); }).Then([](HWND) { Key(SC_RADIO_EVENT); });
     EXPECT_EQ(IDOK, RunPanel(SW | BTP | WLP | BTE, script));
-    EXPECT_TRUE(FakeFirmware::Writes().empty());
+    EXPECT_TRUE(FakeObra::Writes().empty());
     EXPECT_EQ(1, frame.refreshes);
     EXPECT_TRUE(frame.hookAtRefresh);
     EXPECT_FALSE(HookInstalled());
@@ -225,7 +225,7 @@ TEST_F(RadioSelectDlgTest, RadioEventAndCancelCloseWithoutWriting)
         Cancel(hDlg);
     });
     EXPECT_EQ(IDCANCEL, RunPanel(SW | BTP | WLP | BTE, cancel));
-    EXPECT_TRUE(FakeFirmware::Writes().empty());
+    EXPECT_TRUE(FakeObra::Writes().empty());
     EXPECT_EQ(1, frame.refreshes);
 }
 
@@ -238,7 +238,7 @@ TEST_F(RadioSelectDlgTest, TimerAndDoubleClickApply)
     ModalScript idle;
     idle.Then([](HWND hDlg) { Notify(hDlg, IDC_BTN2); });
     EXPECT_EQ(IDOK, RunPanel(SW | BTP | WLP | BTE, idle));
-    EXPECT_EQ((std::vector<BYTE>{ 0x1C, 0x1D }), FakeFirmware::Writes());
+    EXPECT_EQ((std::vector<BYTE>{ 0x1C, 0x1D }), FakeObra::Writes());
     EXPECT_EQ(1, frame.refreshes);
     EXPECT_FALSE(HookInstalled());
 
@@ -248,7 +248,7 @@ TEST_F(RadioSelectDlgTest, TimerAndDoubleClickApply)
         Notify(hDlg, IDC_BTN3, BN_DOUBLECLICKED);
     });
     EXPECT_EQ(IDOK, RunPanel(SW | BTP | WLP | BTE, twice));
-    EXPECT_EQ((std::vector<BYTE>{ 0x1E, 0x1F }), FakeFirmware::Writes());
+    EXPECT_EQ((std::vector<BYTE>{ 0x1E, 0x1F }), FakeObra::Writes());
 }
 
 // The choice table outlives a panel. A two-choice panel ignores clicks on
@@ -268,14 +268,14 @@ TEST_F(RadioSelectDlgTest, NeverUsesChoicesItDoesNotHave)
         Notify(hDlg, IDC_BTN4, BN_DOUBLECLICKED);
     });
     EXPECT_EQ(IDOK, RunPanel(SW | BTP | BTE, clicks));
-    EXPECT_TRUE(FakeFirmware::Writes().empty());
+    EXPECT_TRUE(FakeObra::Writes().empty());
 
     for (BYTE status : { BYTE(SW), BYTE(0xE0 | SW | BTE | WLE) }) {
         ModalScript none;
         none.Then([](HWND) { Key(SC_LEFT); }).Then([](HWND) { Key(SC_ENTER); });
         EXPECT_EQ(IDCANCEL, RunPanel(status, none));
         EXPECT_EQ(0u, none.StepsRun());
-        EXPECT_TRUE(FakeFirmware::Writes().empty());
+        EXPECT_TRUE(FakeObra::Writes().empty());
         EXPECT_FALSE(HookInstalled());
     }
     EXPECT_EQ(1, frame.refreshes);

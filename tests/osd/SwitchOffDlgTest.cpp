@@ -1,9 +1,9 @@
 // The switch-off notice: its icon, and the ways it closes.
 #include "OsdHarness.h"
 
-#include "hook/ScanCodes.h"
+#include "shared/ExternalNames.h"
 #include "osd/IconButton.h"
-#include "osd/OsdTimeout.h"
+#include "osd/OsdShared.h"
 #include "osd/SwitchOffDlg.h"
 #include "res/resource.h"
 
@@ -13,7 +13,7 @@ namespace {
 
 INT_PTR RunNotice(BYTE status, ModalScript& script)
 {
-    FakeFirmware::Reset(status);
+    FakeObra::Reset(status);
     CSwitchOffDlg dialog;
     return script.Run(dialog);
 }
@@ -43,7 +43,7 @@ TEST_F(SwitchOffDlgTest, ShowsTheDisabledStateOfThePresentRadios)
         EXPECT_EQ(1u, script.StepsRun());
         EXPECT_FALSE(HookInstalled());
         EXPECT_EQ(0, ForegroundClaims());
-        EXPECT_TRUE(FakeFirmware::Writes().empty());
+        EXPECT_TRUE(FakeObra::Writes().empty());
     }
 }
 
@@ -85,7 +85,7 @@ TEST_F(SwitchOffDlgTest, RadioEventRefreshesAndCloses)
         EXPECT_TRUE(frame.hookAtRefresh);
     }
     EXPECT_EQ(3, frame.refreshes);
-    EXPECT_TRUE(FakeFirmware::Writes().empty());
+    EXPECT_TRUE(FakeObra::Writes().empty());
 }
 
 TEST_F(SwitchOffDlgTest, ClickOnTheIconCloses)

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "resource.h"
+#include "res/resource.h"
 
 namespace {
 

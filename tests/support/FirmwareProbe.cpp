@@ -1,6 +1,6 @@
 #include "FirmwareProbe.h"
 
-#include "radio/RadioStatus.h"
+#include "firmware/RadioStatus.h"
 
 void CFirmwareProbe::UseInstance(const char* name)
 {

@@ -1,38 +1,14 @@
 #include "RavoProcess.h"
 
-#include <cstring>
-
-
-std::string BinDir()
-{
-    char path[MAX_PATH];
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, length);
-    return dir.substr(0, dir.find_last_of("\\/") + 1);
-}
-
 CRavoProcess::~CRavoProcess()
 {
-    if (m_pi.hProcess != nullptr) {
-        if (IsRunning())
-            Close();
-        ::CloseHandle(m_pi.hProcess);
-        ::CloseHandle(m_pi.hThread);
-    }
+    if (IsRunning())
+        Close();
 }
 
 BOOL CRavoProcess::Start(const std::string& arguments)
 {
-    const std::string exe = BinDir() + "Ravo.exe";
-    std::string commandLine = "\"" + exe + "\"";
-    if (!arguments.empty())
-        commandLine += " " + arguments;
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    return ::CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            BinDir().c_str(), &si, &m_pi);
+    return Launch("Ravo.exe", arguments);
 }
 
 DWORD CRavoProcess::Run(const std::string& arguments, DWORD timeoutMs)
@@ -42,13 +18,8 @@ DWORD CRavoProcess::Run(const std::string& arguments, DWORD timeoutMs)
         return static_cast<DWORD>(-1);
     const DWORD code = process.WaitForExit(timeoutMs);
     if (code == STILL_ACTIVE)
-        ::TerminateProcess(process.m_pi.hProcess, 99);
+        ::TerminateProcess(process.Handle(), 99);
     return code;
-}
-
-BOOL CRavoProcess::IsRunning() const
-{
-    return m_pi.hProcess != nullptr && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 HWND CRavoProcess::WaitForMainWindow(DWORD timeoutMs)
@@ -59,7 +30,7 @@ HWND CRavoProcess::WaitForMainWindow(DWORD timeoutMs)
         DWORD pid = 0;
         if (hWnd != nullptr)
             ::GetWindowThreadProcessId(hWnd, &pid);
-        return hWnd != nullptr && pid == m_pi.dwProcessId;
+        return hWnd != nullptr && pid == Pid();
     }, timeoutMs);
     if (!found)
         return nullptr;
@@ -78,70 +49,16 @@ HWND CRavoProcess::WaitForMainWindow(DWORD timeoutMs)
     return hWnd;
 }
 
-DWORD CRavoProcess::WaitForExit(DWORD timeoutMs)
-{
-    if (::WaitForSingleObject(m_pi.hProcess, timeoutMs) != WAIT_OBJECT_0)
-        return STILL_ACTIVE;
-    DWORD code = STILL_ACTIVE;
-    ::GetExitCodeProcess(m_pi.hProcess, &code);
-    return code;
-}
-
 DWORD CRavoProcess::Close(DWORD timeoutMs)
 {
     if (IsRunning())
         Run("Close", timeoutMs);
-    DWORD code = WaitForExit(timeoutMs);
-    if (code == STILL_ACTIVE) {
-        ::TerminateProcess(m_pi.hProcess, 98);
-        ::WaitForSingleObject(m_pi.hProcess, 5000);
-    }
-    return code;
-}
-
-HWND FindRavoWindow()
-{
-    return ::FindWindowA("TorvaneClass", nullptr);
+    return WaitOrKill(timeoutMs);
 }
 
 BOOL WaitForNoRavoWindow(DWORD timeoutMs)
 {
     return WaitUntil([] { return FindRavoWindow() == nullptr; }, timeoutMs);
-}
-
-namespace {
-
-struct WindowQuery {
-    DWORD pid;
-    const char* className;
-    bool visibleOnly;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
-{
-    auto* query = reinterpret_cast<WindowQuery*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != query->pid || (query->visibleOnly && !::IsWindowVisible(hWnd)))
-        return TRUE;
-    if (query->className != nullptr) {
-        char name[64] = {};
-        ::GetClassNameA(hWnd, name, sizeof(name));
-        if (strcmp(name, query->className) != 0)
-            return TRUE;
-    }
-    query->found.push_back(hWnd);
-    return TRUE;
-}
-
-}  // namespace
-
-std::vector<HWND> TopLevelWindowsOf(DWORD pid, const char* className, bool visibleOnly)
-{
-    WindowQuery query = { pid, className, visibleOnly, {} };
-    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&query));
-    return query.found;
 }
 
 std::vector<HWND> VisibleDialogsOf(DWORD pid)

@@ -1,22 +1,18 @@
 // Starts and watches Ravo.exe from a test, through its outside interfaces
-// only: the command line and exit code, and the window class "TorvaneClass".
+// only: the command line and exit code, and its window class.
 #pragma once
+
+#include "support/ProgramProcess.h"
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-// The folder of the running test program, where Ravo.exe, OBRA.dll and the
-// tools are built too (with a trailing backslash).
-std::string BinDir();
-
-class CRavoProcess {
+class CRavoProcess : public CProgramProcess {
 public:
     CRavoProcess() = default;
-    ~CRavoProcess();
-    CRavoProcess(const CRavoProcess&) = delete;
-    CRavoProcess& operator=(const CRavoProcess&) = delete;
+    ~CRavoProcess() override;
 
     // Starts "Ravo.exe <arguments>". FALSE when it could not be started.
     BOOL Start(const std::string& arguments = "");
@@ -28,31 +24,19 @@ public:
     // starting (its message loop runs). Returns the window or NULL.
     HWND WaitForMainWindow(DWORD timeoutMs = 10000);
     // Waits for the end; the exit code, or STILL_ACTIVE on time-out.
-    DWORD WaitForExit(DWORD timeoutMs = 10000);
+    DWORD WaitForExit(DWORD timeoutMs = 10000) { return CProgramProcess::WaitForExit(timeoutMs); }
     // Asks the copy to close the documented way ("Ravo.exe Close") and waits;
     // kills it if it does not end. Returns its exit code.
     DWORD Close(DWORD timeoutMs = 10000);
-
-    DWORD Pid() const { return m_pi.dwProcessId; }
-    HANDLE Handle() const { return m_pi.hProcess; }
-    BOOL IsRunning() const;
-
-private:
-    PROCESS_INFORMATION m_pi = {};
 };
 
-// The main window of a running copy, or NULL.
-HWND FindRavoWindow();
-// The top-level windows of process pid, of one class (any class for
-// nullptr), only the visible ones if visibleOnly.
-std::vector<HWND> TopLevelWindowsOf(DWORD pid, const char* className, bool visibleOnly);
 // The visible dialog windows (class "#32770") of process pid.
 std::vector<HWND> VisibleDialogsOf(DWORD pid);
 // The text of a control of another process's dialog (WM_GETTEXT, which
 // works across processes where GetWindowText does not); empty when the
 // control is missing or does not answer.
 std::string ControlText(HWND hDialog, int nID);
-// Waits until no window of class "TorvaneClass" is left.
+// Waits until no main window of a copy is left.
 BOOL WaitForNoRavoWindow(DWORD timeoutMs = 10000);
 // Waits until fn() is true, pumping this thread's messages meanwhile.
 template <typename Fn>

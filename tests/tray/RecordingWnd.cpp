@@ -1,6 +1,6 @@
 #include "RecordingWnd.h"
 
-#include "WinApp.h"
+#include "afx/WinApp.h"
 
 BOOL CRecordingWnd::CreateHidden()
 {

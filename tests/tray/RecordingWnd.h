@@ -2,7 +2,7 @@
 // to its notification window.
 #pragma once
 
-#include "Wnd.h"
+#include "afx/Wnd.h"
 
 #include <vector>
 

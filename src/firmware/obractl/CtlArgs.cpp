@@ -55,7 +55,7 @@ bool ParseNumber(const char* text, DWORD minimum, DWORD maximum, DWORD& value)
 
 int ParseWord(const char* text, const char* const* words)
 {
-    for (int i = 0; words[i] != NULL; ++i) {
+    for (int i = 0; words[i] != nullptr; ++i) {
         if (std::strcmp(text, words[i]) == 0)
             return i;
     }

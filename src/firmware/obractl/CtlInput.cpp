@@ -1,39 +1,17 @@
 #include "firmware/obractl/CtlInput.h"
 
-namespace {
+#include "shared/ExternalNames.h"
 
-const DWORD KEY_HOLD_MS = 150;
-
-bool SendScanCode(WORD scanCode, DWORD flags)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = 0;
-    input.ki.wScan = scanCode;
-    input.ki.dwFlags = KEYEVENTF_SCANCODE | flags;
-    return SendInput(1, &input, sizeof(INPUT)) == 1;
-}
-
-}  // namespace
-
-// The key-up is sent even when the key-down failed, so no key is left down.
-bool PressScanCode(WORD scanCode, bool extended)
-{
-    const DWORD flags = extended ? KEYEVENTF_EXTENDEDKEY : 0;
-    const bool down = SendScanCode(scanCode, flags);
-    Sleep(KEY_HOLD_MS);
-    const bool up = SendScanCode(scanCode, flags | KEYEVENTF_KEYUP);
-    return down && up;
-}
+#include <windows.h>
 
 bool SignalNotifyEvent()
 {
-    HANDLE hEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, "TorvaneNotifyEvent");
-    if (!hEvent)
-        hEvent = CreateEventA(NULL, FALSE, FALSE, "TorvaneNotifyEvent");
-    if (!hEvent)
+    HANDLE hEvent = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, RAVO_NOTIFY_EVENT);
+    if (hEvent == nullptr)
+        hEvent = ::CreateEventA(nullptr, FALSE, FALSE, RAVO_NOTIFY_EVENT);
+    if (hEvent == nullptr)
         return false;
-    const bool set = SetEvent(hEvent) != FALSE;
-    CloseHandle(hEvent);
+    const bool set = ::SetEvent(hEvent) != FALSE;
+    ::CloseHandle(hEvent);
     return set;
 }

@@ -1,12 +1,6 @@
-// The platform's side of the machine as obractl plays it: key events from
-// the keyboard controller and the notify event that other programs signal.
+// The notify event as obractl plays it: other programs signal it to make the
+// running copy re-read. (Key events come from the support library.)
 #pragma once
 
-#include <windows.h>
-
-// Injects a key-down, holds it about 150 ms, then injects the key-up. The
-// event carries the scan code only (virtual key 0). FALSE when either event
-// was not injected.
-bool PressScanCode(WORD scanCode, bool extended);
-// Opens or creates the auto-reset event "TorvaneNotifyEvent" and sets it.
+// Opens or creates the auto-reset notify event and sets it.
 bool SignalNotifyEvent();

@@ -1,8 +1,9 @@
 #include "firmware/obractl/CtlReport.h"
 
-#include <cstdio>
-
 #include "firmware/FirmwareState.h"
+#include "firmware/RadioStatus.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -15,8 +16,8 @@ const char* const BIT_NAMES[8] = {
 const char* FunctionName(BYTE function)
 {
     switch (function) {
-    case 0xB0: return "read";
-    case 0xB1: return "write";
+    case EVAL_READ: return "read";
+    case EVAL_WRITE: return "write";
     default: return "other";
     }
 }

@@ -13,7 +13,9 @@
 #include "firmware/obractl/CtlArgs.h"
 #include "firmware/obractl/CtlInput.h"
 #include "firmware/obractl/CtlReport.h"
-#include "radio/RadioStatus.h"
+#include "shared/ExternalNames.h"
+#include "support/KeyInput.h"
+#include "firmware/RadioStatus.h"
 
 namespace {
 
@@ -38,10 +40,10 @@ const char USAGE[] =
     "  notify                      signal the event \"TorvaneNotifyEvent\"\n"
     "RAVO_OBRA_INSTANCE in the environment selects a separate register.\n";
 
-const char* const ON_OFF[] = { "on", "off", NULL };
-const char* const RADIO_WORDS[] = { "present", "absent", "on", "off", NULL };
-const char* const KEY_WORDS[] = { "radio", "osd", "notify", NULL };
-const char* const HELP_WORDS[] = { "help", "-h", "--help", NULL };
+const char* const ON_OFF[] = { "on", "off", nullptr };
+const char* const RADIO_WORDS[] = { "present", "absent", "on", "off", nullptr };
+const char* const KEY_WORDS[] = { "radio", "osd", "notify", nullptr };
+const char* const HELP_WORDS[] = { "help", "-h", "--help", nullptr };
 
 int UsageError(const char* format, ...)
 {
@@ -178,9 +180,9 @@ int RunKey(char** args)
 {
     bool pressed = false;
     switch (ParseWord(args[0], KEY_WORDS)) {
-    case 0: pressed = PressScanCode(0x71, false); break;
-    case 1: pressed = PressScanCode(0x04, true); break;
-    case 2: pressed = PressScanCode(0x62, true); break;
+    case 0: pressed = PressScanCode(static_cast<WORD>(SC_RADIO_EVENT), false); break;
+    case 1: pressed = PressScanCode(static_cast<WORD>(SC_OSD_HOTKEY), true); break;
+    case 2: pressed = PressScanCode(static_cast<WORD>(SC_NOTIFY_HOTKEY), true); break;
     default: return UsageError("expected radio, osd or notify, not '%s'", args[0]);
     }
     return pressed ? EXIT_DONE : Failure("the key could not be injected");

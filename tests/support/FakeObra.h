@@ -1,5 +1,5 @@
-// A stand-in for OBRA.dll's OBRAEvaluate, linked into the radio tests: it
-// records every request and answers from a scripted register.
+// A stand-in for OBRA.dll's OBRAEvaluate, linked into the radio and display
+// tests: it records every request and answers from a scripted register.
 #pragma once
 
 #include <windows.h>
@@ -17,9 +17,11 @@ struct FakeObraCall {
 
 namespace FakeObra {
 
-// Forgets the calls and sets the register. With answerReads false, reads
-// store nothing; writes always apply.
+// Forgets the calls and writes and sets the register. With answerReads
+// false, reads store nothing; writes always apply.
 void Reset(BYTE registerValue, bool answerReads = true);
 const std::vector<FakeObraCall>& Calls();
+// The values written, in order.
+const std::vector<BYTE>& Writes();
 
 }  // namespace FakeObra

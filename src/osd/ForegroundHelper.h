@@ -1,5 +1,6 @@
 // Brings the hidden main frame to the foreground, so that the selection
-// panel it opens next may take the keyboard.
+// panel may take the keyboard: the frame before it opens the panel, and the
+// panel when it opens and at every key.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,8 @@ public:
 
     // Attaches this thread's input to the foreground window's thread (never
     // undone), then makes the main window foreground, focused and hidden.
-    // TRUE when the attachment succeeded.
+    // TRUE when the attachment succeeded. The frame's foreground sequence
+    // attaches once more after this; that second attachment is part of it.
     BOOL Activate();
 
 private:

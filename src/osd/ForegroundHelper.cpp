@@ -1,6 +1,7 @@
-#include "frame/ForegroundHelper.h"
+#include "osd/ForegroundHelper.h"
 
-#include "Afx.h"
+#include "afx/WinApp.h"
+#include "afx/Wnd.h"
 
 BOOL CForegroundHelper::Activate()
 {
