@@ -42,6 +42,11 @@ function(ravo_product)
           -fno-asynchronous-unwind-tables $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>>)
       if(NOT type STREQUAL "STATIC_LIBRARY")
         target_link_options(${target} PRIVATE -Wl,--gc-sections)
+        # The link map says which object and function each byte comes from
+        # (scripts/sizes reads it).
+        if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+          target_link_options(${target} PRIVATE -Wl,-Map=$<TARGET_FILE:${target}>.map)
+        endif()
       endif()
     endif()
   endforeach()

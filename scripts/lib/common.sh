@@ -13,6 +13,23 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=
 
 XVFB_PID=""
 
+# Bytes of the sections of a PE file as `objdump -h` lists them (in memory
+# for .bss, in the file for the others), leaving out the sections named in
+# the further arguments.
+ravo_section_bytes() {
+  local file=$1
+  shift
+  i686-w64-mingw32-objdump -h "$file" | awk -v skip=" $* " '
+    function hex(s,   i, v) {
+      v = 0
+      for (i = 1; i <= length(s); i++)
+        v = v * 16 + index("0123456789abcdef", tolower(substr(s, i, 1))) - 1
+      return v
+    }
+    $1 ~ /^[0-9]+$/ && NF >= 7 && index(skip, " " $2 " ") == 0 { total += hex($3) }
+    END { print total + 0 }'
+}
+
 ravo_setup() {
   "$ROOT/scripts/setup"
 }
