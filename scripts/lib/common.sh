@@ -41,6 +41,24 @@ ravo_build() {
   cmake --build "$BUILD_DIR"
 }
 
+# Builds the shipped targets once more with clang, lld and LLVM's resource
+# compiler (warnings are errors there too), in $BUILD_DIR/clang; runs nothing.
+# clang 14 does not recognise Debian's "12-posix" GCC folder, so it gets a
+# sysroot of links with a plain version number.
+ravo_build_clang() {
+  local dir=$BUILD_DIR/clang
+  local sysroot=$dir/sysroot
+  local gcc
+  gcc=$(ls -d /usr/lib/gcc/i686-w64-mingw32/*-posix | sort -V | tail -n 1)
+  mkdir -p "$sysroot/lib/gcc/i686-w64-mingw32"
+  ln -sfn /usr/i686-w64-mingw32 "$sysroot/i686-w64-mingw32"
+  ln -sfn "$gcc" "$sysroot/lib/gcc/i686-w64-mingw32/$(basename "$gcc" -posix)"
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    RAVO_CLANG_SYSROOT=$sysroot cmake --preset clang-mingw -B "$dir" -S "$ROOT" >/dev/null
+  fi
+  cmake --build "$dir" --target Ravo obra obractl
+}
+
 # Starts a private Xvfb and exports DISPLAY.
 ravo_start_xvfb() {
   local fifo
