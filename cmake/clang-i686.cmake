@@ -13,6 +13,8 @@ set(CMAKE_SYSTEM_PROCESSOR x86)
 if(NOT RAVO_CLANG_SYSROOT AND DEFINED ENV{RAVO_CLANG_SYSROOT})
   set(RAVO_CLANG_SYSROOT $ENV{RAVO_CLANG_SYSROOT})
 endif()
+# Kept in the cache, so that a re-run of CMake from the build finds it.
+set(RAVO_CLANG_SYSROOT "${RAVO_CLANG_SYSROOT}" CACHE PATH "Sysroot of links for clang (see above)")
 if(NOT RAVO_CLANG_SYSROOT OR NOT EXISTS ${RAVO_CLANG_SYSROOT}/i686-w64-mingw32)
   message(FATAL_ERROR "clang-i686.cmake: set RAVO_CLANG_SYSROOT to the sysroot of links that scripts/test makes")
 endif()

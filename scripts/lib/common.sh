@@ -54,7 +54,7 @@ ravo_build_clang() {
   ln -sfn /usr/i686-w64-mingw32 "$sysroot/i686-w64-mingw32"
   ln -sfn "$gcc" "$sysroot/lib/gcc/i686-w64-mingw32/$(basename "$gcc" -posix)"
   if [ ! -f "$dir/CMakeCache.txt" ]; then
-    RAVO_CLANG_SYSROOT=$sysroot cmake --preset clang-mingw -B "$dir" -S "$ROOT" >/dev/null
+    cmake --preset clang-mingw -B "$dir" -S "$ROOT" -DRAVO_CLANG_SYSROOT="$sysroot" >/dev/null
   fi
   cmake --build "$dir" --target Ravo obra obractl
 }
