@@ -2,10 +2,12 @@
 #                    [SIGN_CERT <cert> [SIGN_KEY <key>]] [DEFINES <NAME=value>...])
 #
 # Builds an installer of the program with makensis: stages Ravo.exe and
-# OBRA.dll in a folder of the target's own, signs them when a certificate is
-# given (the uninstaller and the installer are then signed by makensis through
-# installer/sign.sh), and writes <file>. VERSION is what the installer records
-# as the product version; the program's About box reads at most 19 characters.
+# OBRA.dll as the build leaves them, stripped (their debug information stays
+# in the .debug files beside them in the build folder), in a folder of the
+# target's own, signs them when a certificate is given (the uninstaller and
+# the installer are then signed by makensis through installer/sign.sh), and
+# writes <file>. VERSION is what the installer records as the product
+# version; the program's About box reads at most 19 characters.
 include_guard(GLOBAL)
 
 find_program(RAVO_MAKENSIS makensis)

@@ -3,8 +3,12 @@
 // keyboard hook that posts every key to the window in front (the main window,
 // or the panel while it is open); on the hotkey a modal panel with four icon
 // buttons; on Enter two read-modify-write cycles through OBRAEvaluate and a
-// tray refresh that reads the register again. Built twice: with the hook as
-// bench_baseline_app.exe, without it (BASELINE_NO_HOOK) as bench_nohook.exe.
+// tray refresh that reads the register again. Built three times: with the
+// hook as bench_baseline_app.exe, without it (BASELINE_NO_HOOK) as
+// bench_nohook.exe, and as bench_samesteps.exe (BASELINE_SAME_STEPS), which
+// takes the program's foreground steps before its panel shows: the input
+// attachments to the foreground thread, SetForegroundWindow, SetFocus and
+// SW_HIDE on its hidden window, and its hook removed and installed again.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -146,6 +150,9 @@ INT_PTR CALLBACK PanelProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_INITDIALOG: {
         g_hKeyTarget = hDlg;
+#ifdef BASELINE_SAME_STEPS
+        g_hHook = ::SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardProc, g_hInstance, 0);
+#endif
         const BYTE value = ReadRegister();
         const BOOL bt = (value & RADIO_BT_ENABLED) != 0;
         const BOOL wlan = (value & RADIO_WLAN_ENABLED) != 0;
@@ -182,6 +189,22 @@ void ShowPanel()
         return;
     g_bPanelOpen = TRUE;
     ReadRegister();  // as Ravo does: decide on a fresh read whether to show the panel
+#ifdef BASELINE_SAME_STEPS
+    // The hook goes and comes back with the panel (WM_INITDIALOG); the input
+    // of the foreground thread is attached twice, before and after the
+    // hidden window is made foreground.
+    if (g_hHook != nullptr) {
+        ::UnhookWindowsHookEx(g_hHook);
+        g_hHook = nullptr;
+    }
+    ::AttachThreadInput(::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr),
+                        ::GetCurrentThreadId(), TRUE);
+    ::SetForegroundWindow(g_hMain);
+    ::SetFocus(g_hMain);
+    ::ShowWindow(g_hMain, SW_HIDE);
+    ::AttachThreadInput(::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr),
+                        ::GetCurrentThreadId(), TRUE);
+#endif
     ::DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(IDD_BASE_PANEL), g_hMain, PanelProc, 0);
     g_hKeyTarget = g_hMain;
     g_bPanelOpen = FALSE;

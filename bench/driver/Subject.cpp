@@ -12,6 +12,7 @@
 const SubjectKind RAVO = { "ravo", "Ravo.exe", RAVO_CLASS_NAME, true };
 const SubjectKind BASELINE = { "baseline", "bench_baseline_app.exe", BASELINE_CLASS, false };
 const SubjectKind NOHOOK = { "nohook", "bench_nohook.exe", BASELINE_CLASS, false };
+const SubjectKind SAMESTEPS = { "samesteps", "bench_samesteps.exe", BASELINE_CLASS, false };
 
 CSubject::~CSubject()
 {

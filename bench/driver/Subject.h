@@ -11,7 +11,7 @@
 #include <string>
 
 struct SubjectKind {
-    const char* name;         // column key: "ravo", "baseline", "nohook"
+    const char* name;         // column key: "ravo", "baseline", "nohook", "samesteps"
     const char* exe;          // file name beside the driver
     const char* windowClass;  // class of its hidden main window
     bool closeByEvent;        // Ravo: "TorvaneCloseEvent"; baselines: WM_CLOSE
@@ -20,6 +20,7 @@ struct SubjectKind {
 extern const SubjectKind RAVO;
 extern const SubjectKind BASELINE;
 extern const SubjectKind NOHOOK;
+extern const SubjectKind SAMESTEPS;
 
 // Wine fills PagefileUsage with the host's resident anonymous memory (and
 // swap), PeakPagefileUsage with the same figure, and PrivateUsage with 0;

@@ -13,6 +13,23 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=
 
 XVFB_PID=""
 
+# Bytes of the sections of a PE file as `objdump -h` lists them (in memory
+# for .bss, in the file for the others), leaving out the sections named in
+# the further arguments.
+ravo_section_bytes() {
+  local file=$1
+  shift
+  i686-w64-mingw32-objdump -h "$file" | awk -v skip=" $* " '
+    function hex(s,   i, v) {
+      v = 0
+      for (i = 1; i <= length(s); i++)
+        v = v * 16 + index("0123456789abcdef", tolower(substr(s, i, 1))) - 1
+      return v
+    }
+    $1 ~ /^[0-9]+$/ && NF >= 7 && index(skip, " " $2 " ") == 0 { total += hex($3) }
+    END { print total + 0 }'
+}
+
 ravo_setup() {
   "$ROOT/scripts/setup"
 }
@@ -22,6 +39,24 @@ ravo_build() {
     cmake --preset mingw -B "$BUILD_DIR" -S "$ROOT" "$@" >/dev/null
   fi
   cmake --build "$BUILD_DIR"
+}
+
+# Builds the shipped targets once more with clang, lld and LLVM's resource
+# compiler (warnings are errors there too), in $BUILD_DIR/clang; runs nothing.
+# clang 14 does not recognise Debian's "12-posix" GCC folder, so it gets a
+# sysroot of links with a plain version number.
+ravo_build_clang() {
+  local dir=$BUILD_DIR/clang
+  local sysroot=$dir/sysroot
+  local gcc
+  gcc=$(ls -d /usr/lib/gcc/i686-w64-mingw32/*-posix | sort -V | tail -n 1)
+  mkdir -p "$sysroot/lib/gcc/i686-w64-mingw32"
+  ln -sfn /usr/i686-w64-mingw32 "$sysroot/i686-w64-mingw32"
+  ln -sfn "$gcc" "$sysroot/lib/gcc/i686-w64-mingw32/$(basename "$gcc" -posix)"
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake --preset clang-mingw -B "$dir" -S "$ROOT" -DRAVO_CLANG_SYSROOT="$sysroot" >/dev/null
+  fi
+  cmake --build "$dir" --target Ravo obra obractl
 }
 
 # Starts a private Xvfb and exports DISPLAY.

@@ -2,19 +2,62 @@
 
 #include "afx/WinApp.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include <stdarg.h>
+
+void CString::Assign(LPCSTR psz, int nLength)
+{
+    char* data = nullptr;
+    if (nLength > 0) {
+        data = new char[static_cast<size_t>(nLength) + 1];
+        ::CopyMemory(data, psz, static_cast<size_t>(nLength));
+        data[nLength] = '\0';
+    } else {
+        nLength = 0;
+    }
+    delete[] m_pszData;
+    m_pszData = data;
+    m_nLength = nLength;
+}
+
+CString& CString::operator=(const CString& other)
+{
+    if (this != &other)
+        Assign(other.m_pszData, other.m_nLength);
+    return *this;
+}
+
+CString& CString::operator=(CString&& other) noexcept
+{
+    if (this != &other) {
+        delete[] m_pszData;
+        m_pszData = other.m_pszData;
+        m_nLength = other.m_nLength;
+        other.m_pszData = nullptr;
+        other.m_nLength = 0;
+    }
+    return *this;
+}
 
 CString& CString::operator=(LPCSTR psz)
 {
-    m_text = psz ? psz : "";
+    Assign(psz, psz ? ::lstrlenA(psz) : 0);
     return *this;
 }
 
 CString& CString::operator+=(LPCSTR psz)
 {
-    if (psz)
-        m_text += psz;
+    const int added = psz ? ::lstrlenA(psz) : 0;
+    if (added == 0)
+        return *this;
+    const int length = m_nLength + added;
+    char* data = new char[static_cast<size_t>(length) + 1];
+    if (m_nLength > 0)
+        ::CopyMemory(data, m_pszData, static_cast<size_t>(m_nLength));
+    ::CopyMemory(data + m_nLength, psz, static_cast<size_t>(added));
+    data[length] = '\0';
+    delete[] m_pszData;
+    m_pszData = data;
+    m_nLength = length;
     return *this;
 }
 
@@ -25,22 +68,26 @@ CString operator+(const CString& left, LPCSTR right)
     return result;
 }
 
+bool CString::operator==(LPCSTR psz) const
+{
+    const char* mine = *this;
+    const char* theirs = psz ? psz : "";
+    while (*mine != '\0' && *mine == *theirs) {
+        ++mine;
+        ++theirs;
+    }
+    return *mine == *theirs;
+}
+
 void CString::Format(LPCSTR pszFormat, ...)
 {
+    // wvsprintfA writes at most 1024 characters and the terminator.
+    char buffer[1025];
     va_list args;
     va_start(args, pszFormat);
-    va_list copy;
-    va_copy(copy, args);
-    const int length = std::vsnprintf(nullptr, 0, pszFormat, copy);
-    va_end(copy);
-    if (length < 0) {
-        m_text.clear();
-    } else {
-        m_text.assign(static_cast<size_t>(length) + 1, '\0');
-        std::vsnprintf(&m_text[0], m_text.size(), pszFormat, args);
-        m_text.resize(static_cast<size_t>(length));
-    }
+    const int length = ::wvsprintfA(buffer, pszFormat, args);
     va_end(args);
+    Assign(buffer, length > 0 ? length : 0);
 }
 
 BOOL CString::LoadString(UINT nID)
@@ -50,11 +97,15 @@ BOOL CString::LoadString(UINT nID)
     const int length = ::LoadStringW(AfxGetResourceHandle(), nID,
                                      reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr) {
-        m_text.clear();
+        Assign(nullptr, 0);
         return FALSE;
     }
     const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    m_text.assign(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, length, &m_text[0], bytes, nullptr, nullptr);
+    char* data = new char[static_cast<size_t>(bytes) + 1];
+    const int written = ::WideCharToMultiByte(CP_ACP, 0, text, length, data, bytes, nullptr, nullptr);
+    data[written > 0 ? written : 0] = '\0';
+    delete[] m_pszData;
+    m_pszData = data;
+    m_nLength = written > 0 ? written : 0;
     return TRUE;
 }

@@ -8,13 +8,17 @@ const CRuntimeClass* CFrameWnd::GetRuntimeClass() const { return &classCFrameWnd
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                           CCreateContext* /*pContext*/)
 {
+    // The title is the resource string up to its first line break.
     CString title;
     title.LoadString(nIDResource);
-    std::string text = static_cast<LPCSTR>(title);
-    text = text.substr(0, text.find('\n'));
+    const LPCSTR full = title;
+    int length = 0;
+    while (full[length] != '\0' && full[length] != '\n')
+        ++length;
+    const CString text(full, length);
 
     const HMENU hMenu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
-    const BOOL created = CreateEx(0, nullptr, text.c_str(), dwDefaultStyle, CW_USEDEFAULT,
+    const BOOL created = CreateEx(0, nullptr, text, dwDefaultStyle, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, hMenu);
     if (!created && hMenu != nullptr)

@@ -3,10 +3,10 @@
 
 #include "afx/SyncObject.h"
 
-#include <vector>
-
 class CMultiLock {
 public:
+    // At most MAXIMUM_WAIT_OBJECTS objects, the most a wait takes; with
+    // more, every Lock fails.
     CMultiLock(CSyncObject* ppObjects[], DWORD dwCount, BOOL bInitialLock = FALSE);
     CMultiLock(const CMultiLock&) = delete;
     CMultiLock& operator=(const CMultiLock&) = delete;
@@ -19,5 +19,7 @@ public:
     DWORD Lock(DWORD dwTimeOut = INFINITE, BOOL bWaitForAll = TRUE, DWORD dwWakeMask = 0);
 
 private:
-    std::vector<HANDLE> m_handles;
+    HANDLE m_handles[MAXIMUM_WAIT_OBJECTS] = {};
+    DWORD m_dwCount = 0;
+    BOOL m_bTooMany = FALSE;
 };

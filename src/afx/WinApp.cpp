@@ -2,8 +2,7 @@
 
 #include "afx/Wnd.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <stdlib.h>  // __argc, __argv
 
 namespace {
 CWinApp* s_pApp = nullptr;
@@ -71,11 +70,20 @@ BOOL AfxRegisterClass(WNDCLASSA* lpWndClass)
 
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
 {
-    thread_local char name[96];
+    // One class per combination of module and attributes. The caller gets its
+    // atom, which names the class to CreateWindowEx and needs no storage.
+    char name[64];
     const HINSTANCE hInst = AfxGetInstanceHandle();
-    std::snprintf(name, sizeof(name), "Afx:%p:%x:%p:%p:%p", static_cast<void*>(hInst),
-                  nClassStyle, static_cast<void*>(hCursor), static_cast<void*>(hbrBackground),
-                  static_cast<void*>(hIcon));
+    ::wsprintfA(name, "Afx:%08lX:%x:%08lX:%08lX:%08lX",
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hInst)), nClassStyle,
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hCursor)),
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hbrBackground)),
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hIcon)));
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof(existing);
+    ATOM atom = static_cast<ATOM>(::GetClassInfoExA(hInst, name, &existing));
+    if (atom != 0)
+        return MAKEINTATOM(atom);
     WNDCLASSA wc = {};
     wc.style = nClassStyle;
     wc.lpfnWndProc = ::DefWindowProcA;
@@ -84,7 +92,10 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgrou
     wc.hCursor = hCursor;
     wc.hbrBackground = hbrBackground;
     wc.lpszClassName = name;
-    return AfxRegisterClass(&wc) ? name : nullptr;
+    atom = ::RegisterClassA(&wc);
+    if (atom == 0)  // another thread may have registered it meanwhile
+        atom = static_cast<ATOM>(::GetClassInfoExA(hInst, name, &existing));
+    return atom != 0 ? MAKEINTATOM(atom) : nullptr;
 }
 
 void AfxEnableControlContainer()

@@ -31,7 +31,7 @@ HINSTANCE AfxGetResourceHandle();
 // Registers a window class unless this module has registered it already.
 BOOL AfxRegisterClass(WNDCLASSA* lpWndClass);
 // Registers (once) a class with the framework's default procedure and the
-// given look; returns its generated name, valid until the next call on this thread.
+// given look; returns the class atom (MAKEINTATOM), nullptr on failure.
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,
                            HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);
 // Kept for the program's start-up sequence; the framework hosts no controls.

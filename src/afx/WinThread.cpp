@@ -1,23 +1,24 @@
 #include "afx/WinThread.h"
 
+#include "afx/ThreadSlot.h"
 #include "afx/Wnd.h"
 
 #include <process.h>
 
 namespace {
-thread_local CWinThread* t_pThread = nullptr;
+CThreadSlot s_currentThread;
 }
 
 namespace afx {
 void SetCurrentThread(CWinThread* pThread)
 {
-    t_pThread = pThread;
+    s_currentThread.Set(pThread);
 }
 }  // namespace afx
 
 CWinThread* AfxGetThread()
 {
-    return t_pThread;
+    return static_cast<CWinThread*>(s_currentThread.Get());
 }
 
 CWnd* AfxGetMainWnd()

@@ -1,38 +1,46 @@
 #include "afx/Wnd.h"
 
 #include "afx/HandleMap.h"
+#include "afx/ThreadSlot.h"
 #include "afx/WinApp.h"
 
 namespace {
 
-// Windows belong to the thread that created them, so the handle maps are
-// per thread. They are made on a thread's first use and live as long as the
-// process: thread-local objects with destructors hang thread exit under the
-// posix-thread runtime, so only a plain pointer is thread-local.
-struct HandleMaps {
-    CHandleMap permanent;  // attached objects, owned elsewhere
-    CHandleMap temporary;  // FromHandle's wrappers, owned here
-};
-thread_local HandleMaps* t_maps = nullptr;
-
-HandleMaps& Maps()
-{
-    if (t_maps == nullptr)
-        t_maps = new HandleMaps;
-    return *t_maps;
-}
-
-// The message being handled on this thread, for Default().
+// The message being handled, for Default().
 struct CurrentMessage {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
 };
-thread_local CurrentMessage t_current = {};
 
-// The object waiting for its window, and the hook that attaches it.
-thread_local CWnd* t_pWndInit = nullptr;
-thread_local HHOOK t_hCreateHook = nullptr;
+// What the framework keeps per thread, since windows belong to the thread
+// that created them: the handle maps, the message being handled, and the
+// object waiting for its window with the hook that attaches it. Made on a
+// thread's first use and kept as long as the process.
+struct ThreadState {
+    CHandleMap permanent;  // attached objects, owned elsewhere
+    CHandleMap temporary;  // FromHandle's wrappers, owned here
+    CurrentMessage current = {};
+    CWnd* pWndInit = nullptr;
+    HHOOK hCreateHook = nullptr;
+};
+CThreadSlot s_threadState;
+
+// This thread's state, or NULL before its first window.
+ThreadState* PeekState()
+{
+    return static_cast<ThreadState*>(s_threadState.Get());
+}
+
+ThreadState& State()
+{
+    ThreadState* pState = PeekState();
+    if (pState == nullptr) {
+        pState = new ThreadState;
+        s_threadState.Set(pState);
+    }
+    return *pState;
+}
 
 }  // namespace
 
@@ -55,7 +63,8 @@ CWnd::~CWnd()
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    return t_maps != nullptr ? t_maps->permanent.Lookup(hWnd) : nullptr;
+    const ThreadState* pState = PeekState();
+    return pState != nullptr ? pState->permanent.Lookup(hWnd) : nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd)
@@ -64,7 +73,7 @@ CWnd* CWnd::FromHandle(HWND hWnd)
         return nullptr;
     if (CWnd* pWnd = FromHandlePermanent(hWnd))
         return pWnd;
-    CHandleMap& temporary = Maps().temporary;
+    CHandleMap& temporary = State().temporary;
     if (CWnd* pWnd = temporary.Lookup(hWnd))
         return pWnd;
     auto* pWnd = new CWnd(hWnd);
@@ -77,9 +86,10 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 
 void CWnd::DeleteTempMap()
 {
-    if (t_maps == nullptr)
+    ThreadState* pState = PeekState();
+    if (pState == nullptr)
         return;
-    CHandleMap& temporary = t_maps->temporary;
+    CHandleMap& temporary = pState->temporary;
     for (int i = 0; i < temporary.GetCount(); ++i) {
         CWnd* pWnd = temporary.GetAt(i);
         pWnd->m_hWnd = nullptr;  // a temporary never owns its window
@@ -91,7 +101,7 @@ void CWnd::DeleteTempMap()
 void CWnd::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;
-    Maps().permanent.SetAt(hWnd, this);
+    State().permanent.SetAt(hWnd, this);
 }
 
 void CWnd::Detach()
@@ -104,7 +114,7 @@ void CWnd::Detach()
         ::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc))
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_pfnSuper = nullptr;
-    Maps().permanent.RemoveKey(m_hWnd);
+    State().permanent.RemoveKey(m_hWnd);
     m_hWnd = nullptr;
 }
 
@@ -112,38 +122,41 @@ void CWnd::Detach()
 
 LRESULT CALLBACK CWnd::CreationHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
-    const HHOOK hook = t_hCreateHook;
-    if (nCode == HCBT_CREATEWND && t_pWndInit != nullptr) {
+    ThreadState& state = State();
+    const HHOOK hook = state.hCreateHook;
+    if (nCode == HCBT_CREATEWND && state.pWndInit != nullptr) {
         // The first window created after HookWindowCreate is the object's:
         // attach it and take over its procedure before WM_NCCREATE.
-        CWnd* pWnd = t_pWndInit;
-        t_pWndInit = nullptr;
+        CWnd* pWnd = state.pWndInit;
+        state.pWndInit = nullptr;
         const HWND hWnd = reinterpret_cast<HWND>(wParam);
         pWnd->Attach(hWnd);
         pWnd->m_pfnSuper = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
             hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc)));
         ::UnhookWindowsHookEx(hook);
-        t_hCreateHook = nullptr;
+        state.hCreateHook = nullptr;
     }
     return ::CallNextHookEx(hook, nCode, wParam, lParam);
 }
 
 void CWnd::HookWindowCreate(CWnd* pWnd)
 {
-    if (t_hCreateHook == nullptr)
-        t_hCreateHook = ::SetWindowsHookExA(WH_CBT, &CWnd::CreationHookProc, nullptr,
-                                            ::GetCurrentThreadId());
-    t_pWndInit = pWnd;
+    ThreadState& state = State();
+    if (state.hCreateHook == nullptr)
+        state.hCreateHook = ::SetWindowsHookExA(WH_CBT, &CWnd::CreationHookProc, nullptr,
+                                                ::GetCurrentThreadId());
+    state.pWndInit = pWnd;
 }
 
 BOOL CWnd::UnhookWindowCreate()
 {
-    if (t_hCreateHook != nullptr) {
-        ::UnhookWindowsHookEx(t_hCreateHook);
-        t_hCreateHook = nullptr;
+    ThreadState& state = State();
+    if (state.hCreateHook != nullptr) {
+        ::UnhookWindowsHookEx(state.hCreateHook);
+        state.hCreateHook = nullptr;
     }
-    if (t_pWndInit != nullptr) {
-        t_pWndInit = nullptr;
+    if (state.pWndInit != nullptr) {
+        state.pWndInit = nullptr;
         return FALSE;
     }
     return TRUE;
@@ -302,11 +315,12 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     // destroyed inside it; the object must outlive every handler of its
     // still on the stack. So messages are counted, WM_NCDESTROY only marks
     // the object, and the final step runs when the outermost one returns.
-    const CurrentMessage saved = t_current;
-    t_current = { message, wParam, lParam };
+    CurrentMessage& current = State().current;
+    const CurrentMessage saved = current;
+    current = { message, wParam, lParam };
     ++pWnd->m_nMsgDepth;
     const LRESULT result = pWnd->WindowProc(message, wParam, lParam);
-    t_current = saved;
+    current = saved;
 
     if (message == WM_NCDESTROY)
         pWnd->OnNcDestroyed();
@@ -383,7 +397,8 @@ BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
 
 LRESULT CWnd::Default()
 {
-    return DefWindowProc(t_current.message, t_current.wParam, t_current.lParam);
+    const CurrentMessage& current = State().current;
+    return DefWindowProc(current.message, current.wParam, current.lParam);
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,8 +1,5 @@
 #include "firmware/FirmwareState.h"
 
-#include <cstdio>
-#include <cstring>
-
 namespace {
 
 const char INSTANCE_VARIABLE[] = "RAVO_OBRA_INSTANCE";
@@ -10,6 +7,28 @@ const DWORD MAX_INSTANCE_LENGTH = 32;
 // No access ever holds the lock for long; a wait this long means a stuck
 // holder, and the access fails instead of hanging its caller.
 const DWORD LOCK_TIMEOUT_MS = 5000;
+
+// Writes first, second and third one after another into out. FALSE, with
+// out empty, when they do not fit with the terminator.
+BOOL Join(char* out, size_t size, const char* first, const char* second, const char* third)
+{
+    const char* const parts[] = { first, second, third };
+    size_t used = 0;
+    for (const char* part : parts) {
+        for (; *part != '\0'; ++part) {
+            if (used + 1 >= size) {
+                if (size > 0)
+                    out[0] = '\0';
+                return FALSE;
+            }
+            out[used++] = *part;
+        }
+    }
+    if (size == 0)
+        return FALSE;
+    out[used] = '\0';
+    return TRUE;
+}
 
 // Suffix of every name of the selected instance: "" for the default
 // instance, "-name" otherwise. FALSE for a malformed name.
@@ -29,8 +48,7 @@ BOOL InstanceSuffix(char (&suffix)[MAX_INSTANCE_LENGTH + 2])
         if (!valid)
             return FALSE;
     }
-    std::snprintf(suffix, sizeof(suffix), "-%s", name);
-    return TRUE;
+    return Join(suffix, sizeof(suffix), "-", name, "");
 }
 
 BOOL ObjectName(const char* base, char* name, size_t size)
@@ -38,8 +56,7 @@ BOOL ObjectName(const char* base, char* name, size_t size)
     char suffix[MAX_INSTANCE_LENGTH + 2];
     if (!InstanceSuffix(suffix))
         return FALSE;
-    std::snprintf(name, size, "Local\\%s%s", base, suffix);
-    return TRUE;
+    return Join(name, size, "Local\\", base, suffix);
 }
 
 BOOL HeaderValid(const FirmwareSharedState& state)
@@ -116,7 +133,7 @@ BOOL CFirmwareState::Open()
 
 void CFirmwareState::Initialise(FirmwareSharedState& state)
 {
-    std::memset(&state, 0, sizeof(state));
+    ZeroMemory(&state, sizeof(state));
     state.magic = FIRMWARE_STATE_MAGIC;
     state.version = FIRMWARE_STATE_VERSION;
     state.size = sizeof(FirmwareSharedState);
@@ -210,6 +227,7 @@ BOOL CFirmwareState::BackingFilePath(char* path, DWORD size)
     const DWORD length = ::GetTempPathA(sizeof(folder), folder);
     if (length == 0 || length >= sizeof(folder))
         return FALSE;
-    const int written = std::snprintf(path, size, "%sRavoObraRegister%s.dat", folder, suffix);
-    return written > 0 && static_cast<DWORD>(written) < size;
+    char file[sizeof("RavoObraRegister.dat") + MAX_INSTANCE_LENGTH + 1];
+    return Join(file, sizeof(file), "RavoObraRegister", suffix, ".dat") &&
+           Join(path, size, folder, file, "");
 }
