@@ -34,6 +34,24 @@ bool Selected(const std::string& only, const char* name)
     return list.find("," + std::string(name) + ",") != std::string::npos;
 }
 
+// The figure that an option taking a number sets; NULL for other options.
+int BenchOptions::*NumberOption(const std::string& arg)
+{
+    static const struct {
+        const char* name;
+        int BenchOptions::*field;
+    } table[] = {
+        { "--runs", &BenchOptions::runs },      { "--warmups", &BenchOptions::warmups },
+        { "--keys", &BenchOptions::burstKeys }, { "--bursts", &BenchOptions::bursts },
+        { "--uses", &BenchOptions::uses },      { "--idle", &BenchOptions::idleSeconds },
+    };
+    for (const auto& option : table) {
+        if (arg == option.name)
+            return option.field;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -51,18 +69,8 @@ int main(int argc, char** argv)
             options.idleSeconds = 5;
         } else if (arg == "--values") {
             g_printValues = true;
-        } else if (arg == "--runs" && hasValue) {
-            options.runs = std::atoi(argv[++i]);
-        } else if (arg == "--warmups" && hasValue) {
-            options.warmups = std::atoi(argv[++i]);
-        } else if (arg == "--keys" && hasValue) {
-            options.burstKeys = std::atoi(argv[++i]);
-        } else if (arg == "--bursts" && hasValue) {
-            options.bursts = std::atoi(argv[++i]);
-        } else if (arg == "--uses" && hasValue) {
-            options.uses = std::atoi(argv[++i]);
-        } else if (arg == "--idle" && hasValue) {
-            options.idleSeconds = std::atoi(argv[++i]);
+        } else if (int BenchOptions::*field = NumberOption(arg); field != nullptr && hasValue) {
+            options.*field = std::atoi(argv[++i]);
         } else if (arg == "--only" && hasValue) {
             only = argv[++i];
         } else {
