@@ -3,6 +3,14 @@
 #include "afx/WinApp.h"
 
 #include <stdarg.h>
+#include <string.h>
+
+void CString::Adopt(char* pszData, int nLength)
+{
+    delete[] m_pszData;
+    m_pszData = pszData;
+    m_nLength = pszData != nullptr ? nLength : 0;
+}
 
 void CString::Assign(LPCSTR psz, int nLength)
 {
@@ -11,12 +19,8 @@ void CString::Assign(LPCSTR psz, int nLength)
         data = new char[static_cast<size_t>(nLength) + 1];
         ::CopyMemory(data, psz, static_cast<size_t>(nLength));
         data[nLength] = '\0';
-    } else {
-        nLength = 0;
     }
-    delete[] m_pszData;
-    m_pszData = data;
-    m_nLength = nLength;
+    Adopt(data, nLength);
 }
 
 CString& CString::operator=(const CString& other)
@@ -29,9 +33,7 @@ CString& CString::operator=(const CString& other)
 CString& CString::operator=(CString&& other) noexcept
 {
     if (this != &other) {
-        delete[] m_pszData;
-        m_pszData = other.m_pszData;
-        m_nLength = other.m_nLength;
+        Adopt(other.m_pszData, other.m_nLength);
         other.m_pszData = nullptr;
         other.m_nLength = 0;
     }
@@ -55,9 +57,7 @@ CString& CString::operator+=(LPCSTR psz)
         ::CopyMemory(data, m_pszData, static_cast<size_t>(m_nLength));
     ::CopyMemory(data + m_nLength, psz, static_cast<size_t>(added));
     data[length] = '\0';
-    delete[] m_pszData;
-    m_pszData = data;
-    m_nLength = length;
+    Adopt(data, length);
     return *this;
 }
 
@@ -70,13 +70,7 @@ CString operator+(const CString& left, LPCSTR right)
 
 bool CString::operator==(LPCSTR psz) const
 {
-    const char* mine = *this;
-    const char* theirs = psz ? psz : "";
-    while (*mine != '\0' && *mine == *theirs) {
-        ++mine;
-        ++theirs;
-    }
-    return *mine == *theirs;
+    return ::strcmp(*this, psz ? psz : "") == 0;
 }
 
 void CString::Format(LPCSTR pszFormat, ...)
@@ -103,9 +97,8 @@ BOOL CString::LoadString(UINT nID)
     const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
     char* data = new char[static_cast<size_t>(bytes) + 1];
     const int written = ::WideCharToMultiByte(CP_ACP, 0, text, length, data, bytes, nullptr, nullptr);
-    data[written > 0 ? written : 0] = '\0';
-    delete[] m_pszData;
-    m_pszData = data;
-    m_nLength = written > 0 ? written : 0;
+    const int nLength = written > 0 ? written : 0;
+    data[nLength] = '\0';
+    Adopt(data, nLength);
     return TRUE;
 }

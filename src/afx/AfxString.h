@@ -40,6 +40,9 @@ private:
     // Replaces the text with the first nLength characters of psz, which may
     // point into this string's own text.
     void Assign(LPCSTR psz, int nLength);
+    // Frees the text and takes pszData (new[]-allocated, nLength characters
+    // and a terminator, or NULL for empty) in its place.
+    void Adopt(char* pszData, int nLength);
 
     char* m_pszData = nullptr;
     int m_nLength = 0;

@@ -128,8 +128,6 @@ void CMainFrame::ShowOsd(HWND hookTarget)
 
 BOOL CMainFrame::Shutdown()
 {
-    if (m_hWnd == nullptr)
-        return FALSE;  // already shut down, from a loop nested in this call
     m_trayIcon.SetIcon(0U);
     ::WTSUnRegisterSessionNotification(m_hWnd);
     s_hook.Uninstall();
