@@ -58,7 +58,9 @@ BOOL CTrayIcon::SetIcon(HICON hIcon, LPCSTR lpTip)
     m_bWanted = hIcon != nullptr;
     if (lpTip != nullptr)
         ::lstrcpynA(m_nid.szTip, lpTip, sizeof(m_nid.szTip));
-    return Update();
+    const BOOL result = Update();
+    // For a picture, whether the shell shows one, whatever was asked meanwhile.
+    return hIcon != nullptr ? m_bShown : result;
 }
 
 BOOL CTrayIcon::Update()

@@ -29,7 +29,9 @@ public:
     // Shows icon and string id together; 0 (or an id without an icon) removes the icon.
     BOOL SetIcon(UINT uID);
     // Adds, modifies or deletes the icon; lpTip NULL keeps the tooltip text.
-    // The shell's result, or TRUE when nothing had to be done.
+    // For an icon: whether the shell shows it. For a removal: the shell's
+    // result, or TRUE when nothing had to be done. Calls made meanwhile, from
+    // messages handled inside the shell call, are reconciled before it returns.
     BOOL SetIcon(HICON hIcon, LPCSTR lpTip);
 
     // 1 if the mouse message for icon wParam was handled, else 0.

@@ -37,14 +37,20 @@ TEST(Runtime, EveryFormOfNewIsAlignedForAnyFundamentalType)
 {
     // Kept until the end, so that the heap hands out fresh addresses.
     std::vector<char*> singles, arrays, quietSingles, quietArrays;
+    std::string misaligned;
     for (size_t size = 1; size <= 48; ++size) {
         singles.push_back(new char);
         arrays.push_back(new char[size]);
         quietSingles.push_back(new (std::nothrow) char);
         quietArrays.push_back(new (std::nothrow) char[size]);
-        for (const char* p : { singles.back(), arrays.back(), quietSingles.back(), quietArrays.back() })
-            EXPECT_TRUE(Aligned(p)) << static_cast<const void*>(p) << " for " << size << " bytes";
+        const char* forms[] = { "new", "new[]", "nothrow new", "nothrow new[]" };
+        const char* blocks[] = { singles.back(), arrays.back(), quietSingles.back(), quietArrays.back() };
+        for (int i = 0; i < 4; ++i) {
+            if (!Aligned(blocks[i]))
+                misaligned += std::string(" ") + forms[i] + "(" + std::to_string(size) + ")";
+        }
     }
+    EXPECT_EQ(misaligned, "");
     for (size_t i = 0; i < singles.size(); ++i) {
         delete singles[i];
         delete[] arrays[i];

@@ -439,7 +439,8 @@ TEST_P(NestedShutdown, EndsEveryLoopAndExitsCleanly)
         EXPECT_EQ(m_closeExit, 0u);
     }
     EXPECT_TRUE(m_s.TrayEmpty());
-    EXPECT_TRUE(m_s.Shell().Icons().empty()) << "an icon was left for another window";
+    for (const TrayCall& call : m_s.Shell().Calls())
+        EXPECT_EQ(call.hWnd, m_s.Wnd()) << "a shell call (op " << call.op << ") for another window";
     EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
     EXPECT_EQ(::WaitForSingleObject(semaphore, 0), static_cast<DWORD>(WAIT_OBJECT_0))
         << "the semaphore was left taken";
