@@ -70,10 +70,10 @@ void Free(void* p)
     ::HeapFree(::GetProcessHeap(), 0, p);
 }
 
+#if defined(__GNUC__)
 // What a static initialiser that re-enters itself ends the process with.
 const DWORD STATUS_RECURSIVE_INIT = 0xC0000194;  // STATUS_POSSIBLE_DEADLOCK
 
-#if defined(__GNUC__)
 // The compiler's 64-bit guard: its first byte, once non-zero, says the
 // object is initialised (the compiler tests it inline); the second word is
 // ours, the id of the thread that initialises, 0 when none does.
