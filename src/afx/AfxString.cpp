@@ -75,13 +75,17 @@ bool CString::operator==(LPCSTR psz) const
 
 void CString::Format(LPCSTR pszFormat, ...)
 {
-    // wvsprintfA writes at most 1024 characters and the terminator.
+    // wvsprintfA writes at most 1024 characters and the terminator. What it
+    // returns when it cuts the text short differs between versions, so the
+    // length is taken from the text itself.
     char buffer[1025];
+    buffer[0] = '\0';
+    buffer[1024] = '\0';
     va_list args;
     va_start(args, pszFormat);
-    const int length = ::wvsprintfA(buffer, pszFormat, args);
+    ::wvsprintfA(buffer, pszFormat, args);
     va_end(args);
-    Assign(buffer, length > 0 ? length : 0);
+    Assign(buffer, static_cast<int>(::strnlen(buffer, 1024)));
 }
 
 BOOL CString::LoadString(UINT nID)
@@ -95,10 +99,18 @@ BOOL CString::LoadString(UINT nID)
         return FALSE;
     }
     const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) {
+        Assign(nullptr, 0);
+        return FALSE;
+    }
     char* data = new char[static_cast<size_t>(bytes) + 1];
     const int written = ::WideCharToMultiByte(CP_ACP, 0, text, length, data, bytes, nullptr, nullptr);
-    const int nLength = written > 0 ? written : 0;
-    data[nLength] = '\0';
-    Adopt(data, nLength);
+    if (written <= 0) {
+        delete[] data;
+        Assign(nullptr, 0);
+        return FALSE;
+    }
+    data[written] = '\0';
+    Adopt(data, written);
     return TRUE;
 }

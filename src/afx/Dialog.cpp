@@ -47,17 +47,19 @@ BOOL CDialog::HandleInitDialog()
     ::GetWindowRect(m_hWnd, &before);
     const BOOL result = OnInitDialog();
     // A dialog that did not place itself is centred (over its owner, or in
-    // the work area when the owner is hidden).
+    // the work area when the owner is hidden). OnInitDialog may have
+    // destroyed it, or let a message sent meanwhile destroy it.
     RECT after;
-    ::GetWindowRect(m_hWnd, &after);
-    if (::EqualRect(&before, &after) && !::IsWindowVisible(m_hWnd))
+    if (IsWindow() && ::GetWindowRect(m_hWnd, &after) && ::EqualRect(&before, &after) &&
+        !::IsWindowVisible(m_hWnd))
         CenterWindow();
     return result;
 }
 
 void CDialog::EndDialog(int nResult)
 {
-    ::EndDialog(m_hWnd, nResult);
+    if (IsWindow())
+        ::EndDialog(m_hWnd, nResult);
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)

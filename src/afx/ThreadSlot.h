@@ -13,7 +13,15 @@ public:
     CThreadSlot(const CThreadSlot&) = delete;
     CThreadSlot& operator=(const CThreadSlot&) = delete;
 
-    void* Get() { return ::TlsGetValue(Index()); }
+    // Keeps the caller's last-error value, which TlsGetValue clears: the
+    // framework looks its state up on every message.
+    void* Get()
+    {
+        const DWORD error = ::GetLastError();
+        void* pValue = ::TlsGetValue(Index());
+        ::SetLastError(error);
+        return pValue;
+    }
     void Set(void* pValue) { ::TlsSetValue(Index(), pValue); }
 
 private:

@@ -235,20 +235,42 @@ void CWnd::PostNcDestroy() {}
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
+    if (!IsWindow())
+        return FALSE;
     return ::SetWindowPos(m_hWnd, pWndInsertAfter != nullptr ? pWndInsertAfter->m_hWnd : nullptr,
                           x, y, cx, cy, nFlags);
 }
 
-BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
-CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
-BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
-CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
-void CWnd::SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
+BOOL CWnd::ShowWindow(int nCmdShow) { return IsWindow() && ::ShowWindow(m_hWnd, nCmdShow); }
+
+void CWnd::UpdateWindow()
+{
+    if (IsWindow())
+        ::UpdateWindow(m_hWnd);
+}
+
+CWnd* CWnd::SetFocus() { return IsWindow() ? FromHandle(::SetFocus(m_hWnd)) : nullptr; }
+
+BOOL CWnd::SetForegroundWindow() { return IsWindow() && ::SetForegroundWindow(m_hWnd); }
+
+CWnd* CWnd::GetDlgItem(int nID) const
+{
+    return IsWindow() ? FromHandle(::GetDlgItem(m_hWnd, nID)) : nullptr;
+}
+
+BOOL CWnd::EnableWindow(BOOL bEnable) { return IsWindow() && ::EnableWindow(m_hWnd, bEnable); }
+
+void CWnd::SetWindowText(LPCSTR lpszString)
+{
+    if (IsWindow())
+        ::SetWindowTextA(m_hWnd, lpszString);
+}
 
 void CWnd::GetWindowText(CString& rString) const
 {
+    rString = "";
+    if (!IsWindow())
+        return;
     const int length = ::GetWindowTextLengthA(m_hWnd);
     char* buffer = new char[static_cast<size_t>(length) + 1];
     buffer[0] = '\0';
@@ -259,28 +281,31 @@ void CWnd::GetWindowText(CString& rString) const
 
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer)
 {
-    return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+    return IsWindow() ? ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer) : 0;
 }
 
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return IsWindow() && ::KillTimer(m_hWnd, nIDEvent); }
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, HRGN hrgnUpdate, UINT flags)
 {
-    return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
+    return IsWindow() && ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    return IsWindow() ? ::SendMessageA(m_hWnd, message, wParam, lParam) : 0;
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+    return IsWindow() && ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
 void CWnd::CenterWindow()
 {
+    RECT rc;
+    if (!IsWindow() || !::GetWindowRect(m_hWnd, &rc))
+        return;
     RECT area;
     const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
     if (hOwner != nullptr && ::IsWindowVisible(hOwner) && !::IsIconic(hOwner)) {
@@ -294,8 +319,6 @@ void CWnd::CenterWindow()
         else
             ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     }
-    RECT rc;
-    ::GetWindowRect(m_hWnd, &rc);
     const int width = rc.right - rc.left;
     const int height = rc.bottom - rc.top;
     const int x = area.left + ((area.right - area.left) - width) / 2;

@@ -43,7 +43,14 @@ public:
     // Attaches this object to an existing window and routes its messages here.
     BOOL SubclassWindow(HWND hWnd);
 
-    // Thin wrappers.
+    // TRUE while the window exists. The object lets go of its handle when
+    // the window is destroyed, which a nested message loop or a message sent
+    // from another thread can do in the middle of a handler.
+    BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
+
+    // Thin wrappers. On an object whose window is gone each one does nothing
+    // and returns the call's failure value: Win32 would read a NULL handle
+    // as the desktop or the thread.
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     BOOL ShowWindow(int nCmdShow);
     void UpdateWindow();

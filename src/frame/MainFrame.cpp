@@ -63,6 +63,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
         return -1;
 
     RefreshStatus();
+    // The shell call handles messages other threads send: a shut-down among
+    // them ends start-up here.
+    if (!IsWindow())
+        return -1;
     m_hSemaphore = ::CreateSemaphoreA(nullptr, 1, 1, RAVO_KEY_SEMAPHORE);
     ::WTSRegisterSessionNotification(m_hWnd, NOTIFY_FOR_THIS_SESSION);
     InstallHook();
@@ -106,7 +110,10 @@ void CMainFrame::ShowOsd(HWND hookTarget)
         // A second attachment, part of the foreground sequence; its result is unused.
         ::AttachThreadInput(::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr),
                             ::GetCurrentThreadId(), TRUE);
-        dlg.DoModal();
+        // The foreground steps handle messages other threads send: after a
+        // shut-down among them there is no owner for the panel.
+        if (IsWindow())
+            dlg.DoModal();
         break;
     }
     case STATUS_CLASS_OFF: {
@@ -121,7 +128,7 @@ void CMainFrame::ShowOsd(HWND hookTarget)
 
     // A shut-down from the display's loop destroyed the frame, and the
     // display with it: then there is no one to hand the hook back to.
-    if (m_hWnd != nullptr && ::IsWindow(hookTarget))
+    if (IsWindow() && ::IsWindow(hookTarget))
         s_hook.Install(hookTarget, AfxGetInstanceHandle());
     s_bOsdBusy = FALSE;
 }
@@ -238,7 +245,8 @@ LRESULT CMainFrame::OnTaskbarCreated(WPARAM, LPARAM)
     // that a broadcast while the shell still shows the icon does not end in
     // adds that fail for good; a new shell just refuses the delete.
     m_trayIcon.SetIcon(0U);
-    UpdateTrayIcon();
+    if (IsWindow())  // no shut-down arrived during the shell call
+        UpdateTrayIcon();
     return 0;
 }
 

@@ -57,6 +57,8 @@ BOOL CRadioSelectDlg::OnInitDialog()
     InstallHook();
     SetTimer(IDT_AUTO_APPLY, OSD_TIMEOUT_MS, nullptr);
     m_foreground.Activate();
+    if (!IsWindow())
+        return ClosedDuringClaim();
 
     m_pButtons[0] = &m_btn1;
     m_pButtons[1] = &m_btn2;
@@ -80,6 +82,14 @@ BOOL CRadioSelectDlg::OnInitDialog()
     for (int i = 0; i < MAX_CHOICES; ++i)
         m_pButtons[i]->SetWindowPos(nullptr, 0, 0, BUTTON_SIZE, BUTTON_SIZE, SWP_NOMOVE);
     return TRUE;
+}
+
+BOOL CRadioSelectDlg::ClosedDuringClaim()
+{
+    // The foreground claim handles messages other threads send: a shut-down
+    // among them destroyed the panel with its owner. Nothing is applied.
+    UninstallHook();
+    return FALSE;
 }
 
 BOOL CRadioSelectDlg::ReadStatus()
@@ -207,6 +217,8 @@ LRESULT CRadioSelectDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
     const DWORD scanCode = static_cast<DWORD>(lParam);
 
     m_foreground.Activate();
+    if (!IsWindow())
+        return ClosedDuringClaim();
     if (flags & LLKHF_UP)
         return 0;
 

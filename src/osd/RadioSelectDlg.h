@@ -29,6 +29,7 @@ protected:
     void OnDoubleClickedBtn();
 
 private:
+    BOOL ClosedDuringClaim();
     BOOL ReadStatus();
     void BuildChoices();
     void Navigate(BOOL bInitial);

@@ -51,40 +51,57 @@ BOOL CTrayIcon::SetIcon(UINT uID)
 
 BOOL CTrayIcon::SetIcon(HICON hIcon, LPCSTR lpTip)
 {
-    DWORD dwMessage;
-    m_nid.uFlags = 0;
-    if (hIcon != nullptr) {
-        dwMessage = m_nid.hIcon != nullptr ? NIM_MODIFY : NIM_ADD;
+    if (hIcon == nullptr && !m_bShown && m_bSure)
+        return TRUE;  // nothing shown: nothing to remove
+    if (hIcon != nullptr)
         m_nid.hIcon = hIcon;
-        m_nid.uFlags = NIF_ICON;
-    } else {
-        if (m_nid.hIcon == nullptr)
-            return TRUE;
-        dwMessage = NIM_DELETE;
-    }
-
+    m_bWanted = hIcon != nullptr;
     if (lpTip != nullptr)
         ::lstrcpynA(m_nid.szTip, lpTip, sizeof(m_nid.szTip));
-    if (m_nid.szTip[0] != '\0')
-        m_nid.uFlags |= NIF_TIP;
-    if (m_nid.uCallbackMessage != 0 && m_nid.hWnd != nullptr)
-        m_nid.uFlags |= NIF_MESSAGE;
+    const BOOL result = Update();
+    // For a picture, whether the shell shows one, whatever was asked meanwhile.
+    return hIcon != nullptr ? m_bShown : result;
+}
 
-    // The shell's answer can take a while, and messages sent to the window
-    // meanwhile are handled inside this call: one of them may remove the
-    // icon (a shut-down) before the shell gets to this add or modify.
-    const UINT nCall = ++m_nCalls;
-    const BOOL result = ::Shell_NotifyIconA(dwMessage, &m_nid);
-    if (nCall != m_nCalls) {
-        if (result && dwMessage != NIM_DELETE && m_nid.hIcon == nullptr)
-            ::Shell_NotifyIconA(NIM_DELETE, &m_nid);  // the later removal wins
+BOOL CTrayIcon::Update()
+{
+    // Unsure what the shell shows, a wanted icon is modified first and added
+    // only if the shell does not know it.
+    BOOL bModifyFailed = FALSE;
+    for (;;) {
+        DWORD dwMessage = NIM_DELETE;
+        if (m_bWanted)
+            dwMessage = m_bShown || (!m_bSure && !bModifyFailed) ? NIM_MODIFY : NIM_ADD;
+        else if (!m_bShown && m_bSure)
+            return TRUE;
+
+        m_nid.uFlags = dwMessage != NIM_DELETE ? NIF_ICON : 0;
+        if (m_nid.szTip[0] != '\0')
+            m_nid.uFlags |= NIF_TIP;
+        if (m_nid.uCallbackMessage != 0 && m_nid.hWnd != nullptr)
+            m_nid.uFlags |= NIF_MESSAGE;
+
+        const BOOL bWasSure = m_bSure;
+        const UINT nCall = ++m_nCalls;
+        ++m_nWaiting;
+        m_bSure = FALSE;
+        const BOOL result = ::Shell_NotifyIconA(dwMessage, &m_nid);
+        --m_nWaiting;
+        // After a delete, or any failure, assume nothing is shown.
+        m_bShown = dwMessage != NIM_DELETE && result;
+        if (nCall != m_nCalls) {
+            // Calls made meanwhile were answered first, but the shell may
+            // apply this older record after theirs: ask again for the present.
+            bModifyFailed = FALSE;
+            continue;
+        }
+        m_bSure = m_nWaiting == 0;
+        if (!result && dwMessage == NIM_MODIFY && !bWasSure) {
+            bModifyFailed = TRUE;  // the shell does not know the icon: add it
+            continue;
+        }
         return result;
     }
-    // The stored icon is the only record of what the shell shows: after a
-    // delete, or any failure, assume nothing is shown.
-    if (dwMessage == NIM_DELETE || !result)
-        m_nid.hIcon = nullptr;
-    return result;
 }
 
 LRESULT CTrayIcon::OnTrayNotification(WPARAM wParam, LPARAM lParam)

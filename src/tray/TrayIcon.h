@@ -29,7 +29,9 @@ public:
     // Shows icon and string id together; 0 (or an id without an icon) removes the icon.
     BOOL SetIcon(UINT uID);
     // Adds, modifies or deletes the icon; lpTip NULL keeps the tooltip text.
-    // The shell's result, or TRUE when nothing had to be done.
+    // For an icon: whether the shell shows it. For a removal: the shell's
+    // result, or TRUE when nothing had to be done. Calls made meanwhile, from
+    // messages handled inside the shell call, are reconciled before it returns.
     BOOL SetIcon(HICON hIcon, LPCSTR lpTip);
 
     // 1 if the mouse message for icon wParam was handled, else 0.
@@ -39,8 +41,23 @@ public:
     static UINT TaskbarCreatedMessage();
 
 protected:
+    // The record handed to the shell. hIcon is the last picture given; a
+    // removal keeps it, so that the delete names the icon it removes.
     NOTIFYICONDATAA m_nid;
 
 private:
+    // Makes the shell show what the frame asked for last (m_bWanted): asks
+    // again until one answer came with no other call made meanwhile.
+    BOOL Update();
+
+    BOOL m_bWanted = FALSE;  // the frame asks for the icon to be shown
+    BOOL m_bShown = FALSE;   // the shell shows it, by its last answer
+    // m_bShown is exact: no call was waiting for the shell when that answer
+    // came, and none was made meanwhile.
+    BOOL m_bSure = TRUE;
+    // The shell's answer can take a while, and messages sent to the window
+    // meanwhile are handled inside the call: one of them may ask for
+    // another picture or a removal (a shut-down).
     UINT m_nCalls = 0;  // calls made to the shell, to see nested ones
+    int m_nWaiting = 0; // calls waiting for the shell's answer
 };

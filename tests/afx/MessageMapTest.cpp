@@ -141,3 +141,36 @@ TEST(MessageMap, TemporaryObjectsWrapWindowsThatHaveNoObject)
     EXPECT_TRUE(::IsWindow(hWnd));  // releasing a temporary never destroys the window
     ::DestroyWindow(hWnd);
 }
+
+// Once the window is gone the object's handle is NULL, which Win32 reads as
+// the desktop (RedrawWindow) or the thread (SetTimer, PostMessage): each
+// wrapper must do nothing and fail instead.
+TEST(MessageMap, WrappersOfADestroyedWindowDoNothing)
+{
+    DerivedWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, RegisterOriginalClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    ASSERT_TRUE(wnd.DestroyWindow());
+    ASSERT_FALSE(wnd.IsWindow());
+
+    EXPECT_EQ(wnd.SetTimer(5, 1, nullptr), 0u);
+    EXPECT_FALSE(wnd.KillTimer(5));
+    EXPECT_FALSE(wnd.RedrawWindow());
+    EXPECT_FALSE(wnd.PostMessage(WM_BASE_ONLY));
+    EXPECT_EQ(wnd.SendMessage(WM_BASE_ONLY), 0);
+    EXPECT_FALSE(wnd.SetWindowPos(nullptr, 0, 0, 20, 20, SWP_NOMOVE));
+    EXPECT_FALSE(wnd.ShowWindow(SW_SHOW));
+    EXPECT_FALSE(wnd.SetForegroundWindow());
+    EXPECT_EQ(wnd.SetFocus(), nullptr);
+    EXPECT_EQ(wnd.GetDlgItem(7), nullptr);
+    wnd.CenterWindow();
+    wnd.SetWindowText("gone");
+    CString text("before");
+    wnd.GetWindowText(text);
+    EXPECT_TRUE(text.IsEmpty());
+
+    // Nothing reached the thread: no thread message, no thread timer.
+    ::Sleep(20);
+    MSG msg;
+    EXPECT_FALSE(::PeekMessageA(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_REMOVE))
+        << "thread message " << msg.message;
+}

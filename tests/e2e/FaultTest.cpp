@@ -8,9 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <random>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -246,12 +250,78 @@ TEST_F(Faults, CloseFromASecondCopyWhileTheTrayMenuIsOpen)
     EXPECT_TRUE(m_s.TrayEmpty());
 }
 
+namespace {
+
+// A window of this process in the foreground that runs an action, once, when
+// it loses the activation. The program's foreground claim attaches its input
+// to this thread and then sends the window WM_NCACTIVATE, waiting for the
+// answer: the action's messages reach the program inside the claim.
+class CForegroundWindow {
+public:
+    explicit CForegroundWindow(std::function<void()> onDeactivate)
+        : m_action(std::move(onDeactivate)), m_thread([this] { Run(); })
+    {
+        WaitUntil([this] { return m_hWnd.load() != nullptr; });
+    }
+    ~CForegroundWindow()
+    {
+        ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+        m_thread.join();
+    }
+    BOOL IsForeground() const { return ::GetForegroundWindow() == m_hWnd.load(); }
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<CForegroundWindow*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+        const bool losing = (message == WM_NCACTIVATE && !wParam) ||
+                            (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) ||
+                            message == WM_KILLFOCUS;
+        if (self != nullptr && losing && self->m_action) {
+            const std::function<void()> action = std::move(self->m_action);
+            self->m_action = nullptr;
+            action();
+        }
+        if (message == WM_DESTROY)
+            ::PostQuitMessage(0);
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+
+    void Run()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = &CForegroundWindow::WndProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = "E2eForegroundWindow";
+        ::RegisterClassA(&wc);
+        const HWND hWnd = ::CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE,
+                                            0, 0, 40, 40, nullptr, nullptr, wc.hInstance, nullptr);
+        ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        ::SetForegroundWindow(hWnd);
+        ::SetFocus(hWnd);
+        m_hWnd = hWnd;
+        MSG msg;
+        while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
+            ::DispatchMessageA(&msg);
+    }
+
+    std::function<void()> m_action;
+    std::atomic<HWND> m_hWnd{ nullptr };
+    std::thread m_thread;
+};
+
+}  // namespace
+
 // A shut-down asked for from inside every nested loop the program runs:
 // the window objects must outlive the loops their handlers run, and every
 // loop must end with the frame. Each case: exit code 0 within a second of
-// the request, the icon gone, nothing written, the semaphore free.
-enum class Scene { TrayMenu, AboutBox, PanelUnderAbout, NoticeUnderAbout, ShellCall };
-enum class Request { CloseEvent, CloseCommand, MenuExit };
+// the request, the icon gone, nothing written, the semaphore free. Some
+// calls handle messages other threads send while they wait (a shell call,
+// the foreground claim): a request sent then reaches the program inside
+// them, and the program must not go on as if the frame were still there.
+enum class Scene { TrayMenu, AboutBox, PanelUnderAbout, NoticeUnderAbout, ShellCall,
+                   ShellRestart, ForegroundClaim };
+enum class Request { CloseEvent, CloseCommand, MenuExit, SentClose };
 
 class NestedShutdown : public Faults,
                        public ::testing::WithParamInterface<std::tuple<Scene, Request>> {
@@ -281,6 +351,9 @@ protected:
         }
         case Request::CloseCommand:
             m_closeExit = CRavoProcess::Run("Close");
+            break;
+        case Request::SentClose:
+            ::SendMessageA(hWnd != nullptr ? hWnd : m_s.Wnd(), WM_CLOSE_REQUEST, 0, 0);
             break;
         case Request::MenuExit:
             if (hWnd != nullptr) {
@@ -327,17 +400,32 @@ TEST_P(NestedShutdown, EndsEveryLoopAndExitsCleanly)
         OpenAboutBox();
         break;
     case Scene::ShellCall:
+    case Scene::ShellRestart:
+    case Scene::ForegroundClaim:
         break;
     }
     if (::testing::Test::HasFatalFailure())
         return;
 
     m_s.Firmware().Mark();
-    if (scene == Scene::ShellCall) {
-        // The shell asks while it holds the program inside its next call.
+    std::unique_ptr<CForegroundWindow> foreground;
+    if (scene == Scene::ShellCall || scene == Scene::ShellRestart) {
+        // The shell asks while it holds the program inside its next call:
+        // the refresh's modify, or the delete that follows a shell restart.
         m_s.Shell().BeforeNextAnswer(
             [this, request](const TrayCall& call) { Ask(request, false, call.hWnd); });
-        ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+        if (scene == Scene::ShellCall)
+            ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+        else
+            CFakeShell::BroadcastTaskbarCreated();
+    } else if (scene == Scene::ForegroundClaim) {
+        // The hotkey (the semaphore is held): the frame claims the foreground
+        // before it opens the panel.
+        const HWND hFrame = m_s.Wnd();
+        foreground.reset(new CForegroundWindow([this, request, hFrame] { Ask(request, false, hFrame); }));
+        ASSERT_TRUE(WaitUntil([&] { return foreground->IsForeground(); }));
+        PressScanCode(0x04, true);
+        ASSERT_TRUE(WaitUntil([&] { return m_start != 0; })) << "no foreground claim reached the window";
     } else {
         Ask(request, scene == Scene::TrayMenu, nullptr);
     }
@@ -351,6 +439,8 @@ TEST_P(NestedShutdown, EndsEveryLoopAndExitsCleanly)
         EXPECT_EQ(m_closeExit, 0u);
     }
     EXPECT_TRUE(m_s.TrayEmpty());
+    for (const TrayCall& call : m_s.Shell().Calls())
+        EXPECT_EQ(call.hWnd, m_s.Wnd()) << "a shell call (op " << call.op << ") for another window";
     EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
     EXPECT_EQ(::WaitForSingleObject(semaphore, 0), static_cast<DWORD>(WAIT_OBJECT_0))
         << "the semaphore was left taken";
@@ -363,6 +453,15 @@ INSTANTIATE_TEST_SUITE_P(
                                          Scene::NoticeUnderAbout, Scene::ShellCall),
                        ::testing::Values(Request::CloseEvent, Request::CloseCommand,
                                          Request::MenuExit)));
+
+// Requests another program sends, handled inside the calls that wait.
+INSTANTIATE_TEST_SUITE_P(
+    SentInsideAWaitingCall, NestedShutdown,
+    ::testing::Values(std::make_tuple(Scene::ShellCall, Request::SentClose),
+                      std::make_tuple(Scene::ShellRestart, Request::SentClose),
+                      std::make_tuple(Scene::ShellRestart, Request::MenuExit),
+                      std::make_tuple(Scene::ForegroundClaim, Request::SentClose),
+                      std::make_tuple(Scene::ForegroundClaim, Request::MenuExit)));
 
 // Any order of lock, unlock, console disconnect and connect leaves exactly
 // one hook, aimed at the frame, or none, as the session rules say:

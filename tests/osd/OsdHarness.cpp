@@ -25,6 +25,7 @@ int s_foregroundClaims = 0;
 UINT s_shortPeriod = 0;  // 0: periods as asked
 std::vector<TimerCall> s_timerCalls;
 harness::FrameStandIn* s_pFrame = nullptr;
+std::function<void()> s_duringClaim;
 
 decltype(&::SetWindowsHookExA) s_realSetHook;
 decltype(&::UnhookWindowsHookEx) s_realUnhook;
@@ -65,6 +66,10 @@ UINT_PTR WINAPI FakeSetTimer(HWND hWnd, UINT_PTR nId, UINT nElapse, TIMERPROC lp
 BOOL WINAPI FakeAttachThreadInput(DWORD, DWORD, BOOL)
 {
     ++s_foregroundClaims;
+    if (std::function<void()> action = std::move(s_duringClaim)) {
+        s_duringClaim = nullptr;
+        action();
+    }
     return TRUE;
 }
 
@@ -115,6 +120,7 @@ Fakes::Fakes()
     s_hookProc = nullptr;
     s_hookInstalled = false;
     s_foregroundClaims = 0;
+    s_duringClaim = nullptr;
     s_shortPeriod = 0;
     s_timerCalls.clear();
     FakeObra::Reset(0);
@@ -149,6 +155,7 @@ void Key(DWORD scanCode, DWORD flags)
 
 bool HookInstalled() { return s_hookInstalled; }
 int ForegroundClaims() { return s_foregroundClaims; }
+void DuringNextForegroundClaim(std::function<void()> action) { s_duringClaim = std::move(action); }
 void ShortenOsdTimers(UINT nPeriod) { s_shortPeriod = nPeriod; }
 
 int TimerStarts(HWND hWnd, UINT_PTR nId)

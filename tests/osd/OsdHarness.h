@@ -40,6 +40,9 @@ void Key(DWORD scanCode, DWORD flags = 0);
 inline void KeyUp(DWORD scanCode) { Key(scanCode, LLKHF_UP); }
 bool HookInstalled();
 int ForegroundClaims();
+// Runs action once inside the next foreground claim, as a message another
+// thread sends is handled inside the real one.
+void DuringNextForegroundClaim(std::function<void()> action);
 // SetTimer calls for hWnd and nId so far, and the last period asked for.
 int TimerStarts(HWND hWnd, UINT_PTR nId);
 UINT LastTimerPeriod(HWND hWnd, UINT_PTR nId);

@@ -280,3 +280,29 @@ TEST_F(RadioSelectDlgTest, NeverUsesChoicesItDoesNotHave)
     }
     EXPECT_EQ(1, frame.refreshes);
 }
+
+// A shut-down sent while the panel claims the foreground destroys the panel
+// with its owner, at opening or at a key: the panel then applies nothing,
+// starts no timer for the thread and leaves no hook.
+TEST_F(RadioSelectDlgTest, PanelDestroyedInsideAForegroundClaimDoesNothingMore)
+{
+    {
+        FakeObra::Reset(SW | BTP | WLP);
+        CRadioSelectDlg dialog;
+        DuringNextForegroundClaim([&dialog] { ::DestroyWindow(dialog.m_hWnd); });
+        ModalScript script;
+        script.Run(dialog);
+        EXPECT_FALSE(HookInstalled());
+    }
+    ModalScript script;
+    script.Then([](HWND) { Key(SC_RIGHT); });  // a choice waits for Enter
+    script.Then([](HWND hDlg) {
+        DuringNextForegroundClaim([hDlg] { ::DestroyWindow(hDlg); });
+        Key(SC_ENTER);
+    });
+    RunPanel(SW | BTP | WLP, script);
+    EXPECT_EQ(2u, script.StepsRun());
+    EXPECT_TRUE(FakeObra::Writes().empty());
+    EXPECT_FALSE(HookInstalled());
+    EXPECT_EQ(0, TimerStarts(nullptr, 1));
+}

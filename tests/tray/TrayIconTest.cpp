@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,38 @@ struct ShellCall {
 std::vector<ShellCall> s_calls;
 DWORD s_dwFailing;  // bit (1 << NIM_...) set: that operation fails
 
+// On request, a shell that holds one icon and answers as a real one does;
+// and an action it runs with the next call, before applying and answering
+// it, as when a message sent meanwhile is handled inside the call.
+struct ShellModel {
+    bool on = false;
+    bool shown = false;
+    HICON hIcon = nullptr;
+    std::string tip;
+};
+ShellModel s_shell;
+std::function<void()> s_beforeAnswer;
+
 BOOL WINAPI RecordNotifyIcon(DWORD dwMessage, PNOTIFYICONDATAA pnid)
 {
     s_calls.push_back({ dwMessage, pnid->cbSize, pnid->hWnd, pnid->uID, pnid->uFlags,
                         pnid->uCallbackMessage, pnid->hIcon, pnid->szTip });
-    return (s_dwFailing & (1u << dwMessage)) == 0;
+    const ShellCall call = s_calls.back();
+    if (std::function<void()> action = std::move(s_beforeAnswer)) {
+        s_beforeAnswer = nullptr;
+        action();
+    }
+    BOOL answer = (s_dwFailing & (1u << dwMessage)) == 0;
+    if (s_shell.on) {
+        answer = answer && (dwMessage == NIM_ADD) != s_shell.shown;
+        if (answer && dwMessage != NIM_DELETE) {
+            s_shell.hIcon = call.hIcon;
+            s_shell.tip = call.tip;
+        }
+        if (answer)
+            s_shell.shown = dwMessage != NIM_DELETE;
+    }
+    return answer;
 }
 
 HICON AppIcon(UINT id)
@@ -58,7 +86,12 @@ protected:
         ASSERT_TRUE(m_wnd.CreateHidden());
     }
 
-    void TearDown() override { m_wnd.DestroyWindow(); }
+    void TearDown() override
+    {
+        s_shell = ShellModel();
+        s_beforeAnswer = nullptr;
+        m_wnd.DestroyWindow();
+    }
 
     CImportPatch m_patch{ "shell32.dll", "Shell_NotifyIconA",
                           reinterpret_cast<void*>(&RecordNotifyIcon) };
@@ -217,6 +250,57 @@ TEST_F(TrayIconTest, AnIdWithAStringButNoIconRemovesTheIcon)
     ASSERT_EQ(Operations(), (std::vector<DWORD>{ NIM_ADD, NIM_DELETE }));
     EXPECT_EQ(s_calls[1].tip.size(), 127u);  // the string was still loaded
     EXPECT_EQ(s_calls[1].uFlags, static_cast<UINT>(NIF_TIP));
+}
+
+// Calls made inside a shell call: whatever the shell did first, it ends
+// showing what the frame asked for last, with one icon or none.
+class NestedTrayIconTest : public TrayIconTest {
+protected:
+    void SetUp() override
+    {
+        TrayIconTest::SetUp();
+        s_shell.on = true;
+        m_tray.SetNotificationWnd(&m_wnd, WM_TRAY_NOTIFY);
+    }
+
+    void ExpectShown(UINT id, const std::string& tip)
+    {
+        EXPECT_TRUE(s_shell.shown);
+        EXPECT_EQ(s_shell.hIcon, AppIcon(id));
+        EXPECT_EQ(s_shell.tip, tip);
+    }
+
+    CTrayIcon m_tray{ IDR_MAINFRAME };
+};
+
+// The outer add reaches the shell after the nested call failed on it.
+TEST_F(NestedTrayIconTest, AFailedNestedCallIsNoRemoval)
+{
+    s_beforeAnswer = [this] { m_tray.SetIcon(IDR_TRAY_BOTH_OFF); };
+    EXPECT_TRUE(m_tray.SetIcon(IDR_TRAY_BOTH_ON));
+    ExpectShown(IDR_TRAY_BOTH_OFF, kBothOff);
+}
+
+TEST_F(NestedTrayIconTest, AnOlderPictureNeverReplacesANewerNestedOne)
+{
+    ASSERT_TRUE(m_tray.SetIcon(IDR_TRAY_BOTH_ON));
+    s_beforeAnswer = [this] { m_tray.SetIcon(IDR_TRAY_BOTH_ON); };
+    EXPECT_TRUE(m_tray.SetIcon(IDR_TRAY_BOTH_OFF));
+    ExpectShown(IDR_TRAY_BOTH_ON, kBothOn);
+}
+
+// A removal nested in the add, and a new picture nested in the call that
+// follows up on the removal.
+TEST_F(NestedTrayIconTest, CallsNestedInAFollowUpCallAreReconciledToo)
+{
+    s_beforeAnswer = [this] {
+        m_tray.SetIcon(0u);
+        s_beforeAnswer = [this] { m_tray.SetIcon(IDR_TRAY_BOTH_OFF); };
+    };
+    m_tray.SetIcon(IDR_TRAY_BOTH_ON);
+    ExpectShown(IDR_TRAY_BOTH_OFF, kBothOff);
+    EXPECT_TRUE(m_tray.SetIcon(0u));
+    EXPECT_FALSE(s_shell.shown);
 }
 
 }  // namespace
