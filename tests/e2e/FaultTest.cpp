@@ -85,6 +85,24 @@ TEST_F(Faults, SilentShellRestartIconComesBackOnTheSecondRefresh)
     EXPECT_TRUE(m_s.WaitForTrayOf(0x1D));
 }
 
+// A shell still starting at logon refuses the first adds, and no
+// "TaskbarCreated" follows: the copy tries again every two seconds until the
+// icon is taken, then stops, with one icon shown.
+TEST_F(Faults, RefusedTrayAddsAreRetriedUntilTheShellTakesTheIcon)
+{
+    m_s.Shell().RefuseAdds(2);
+    ASSERT_TRUE(m_s.Start(0x1D));  // waits for the icon
+    EXPECT_EQ(m_s.Shell().Icons(m_s.Wnd()).size(), 1u);
+    ::Sleep(2500);  // past the next retry, had the timer kept running
+    std::vector<DWORD> ops;
+    for (const TrayCall& call : m_s.Shell().Calls(m_s.Wnd()))
+        ops.push_back(call.op);
+    EXPECT_EQ(ops, (std::vector<DWORD>{ NIM_ADD, NIM_ADD, NIM_ADD }));
+    EXPECT_EQ(m_s.Shell().Icons(m_s.Wnd()).size(), 1u);
+    EXPECT_EQ(m_s.Close(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+}
+
 // "TaskbarCreated" can come while the shell still shows the icon (any
 // program may broadcast it): the icon must go on following the state.
 TEST_F(Faults, TaskbarCreatedWhileTheIconIsShownKeepsItFollowingTheState)
