@@ -22,6 +22,7 @@ struct TimerCall {
 HOOKPROC s_hookProc = nullptr;
 bool s_hookInstalled = false;
 int s_foregroundClaims = 0;
+int s_inputAttachments = 0;  // attachments not undone yet
 UINT s_shortPeriod = 0;  // 0: periods as asked
 std::vector<TimerCall> s_timerCalls;
 harness::FrameStandIn* s_pFrame = nullptr;
@@ -62,9 +63,14 @@ UINT_PTR WINAPI FakeSetTimer(HWND hWnd, UINT_PTR nId, UINT nElapse, TIMERPROC lp
     return s_realSetTimer(hWnd, nId, nElapse, lpTimerFunc);
 }
 
-BOOL WINAPI FakeAttachThreadInput(DWORD, DWORD, BOOL)
+BOOL WINAPI FakeAttachThreadInput(DWORD, DWORD, BOOL bAttach)
 {
-    ++s_foregroundClaims;
+    if (bAttach) {
+        ++s_foregroundClaims;
+        ++s_inputAttachments;
+    } else {
+        --s_inputAttachments;
+    }
     return TRUE;
 }
 
@@ -115,6 +121,7 @@ Fakes::Fakes()
     s_hookProc = nullptr;
     s_hookInstalled = false;
     s_foregroundClaims = 0;
+    s_inputAttachments = 0;
     s_shortPeriod = 0;
     s_timerCalls.clear();
     FakeObra::Reset(0);
@@ -149,6 +156,7 @@ void Key(DWORD scanCode, DWORD flags)
 
 bool HookInstalled() { return s_hookInstalled; }
 int ForegroundClaims() { return s_foregroundClaims; }
+int InputAttachments() { return s_inputAttachments; }
 void ShortenOsdTimers(UINT nPeriod) { s_shortPeriod = nPeriod; }
 
 int TimerStarts(HWND hWnd, UINT_PTR nId)
