@@ -3,7 +3,7 @@
 // (medians over the runs); scripts/bench turns them into the table.
 //
 //   bench_driver [--quick] [--values] [--runs N] [--warmups N] [--keys N]
-//                [--bursts N] [--uses N] [--idle SECONDS] [--only startup,panel,burst,idle]
+//                [--bursts N] [--uses N] [--idle SECONDS] [--only startup,panel,burst,idle,evaluate]
 // --values also prints every single measurement.
 #include "Journal.h"
 #include "Keys.h"
@@ -22,7 +22,7 @@ int Usage()
 {
     std::fprintf(stderr,
                  "usage: bench_driver [--quick] [--values] [--runs N] [--warmups N] [--keys N] "
-                 "[--bursts N] [--uses N] [--idle SECONDS] [--only startup,panel,burst,idle]\n");
+                 "[--bursts N] [--uses N] [--idle SECONDS] [--only startup,panel,burst,idle,evaluate]\n");
     return 2;
 }
 
@@ -107,6 +107,8 @@ int main(int argc, char** argv)
     }
     if (Selected(only, "idle"))
         BenchIdle(options, journal);
+    if (Selected(only, "evaluate"))
+        BenchEvaluate(options);
     journal.Reset();
     return 0;
 }

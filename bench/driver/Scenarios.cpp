@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "Stats.h"
 #include "Subject.h"
+#include "firmware/RadioStatus.h"
 #include "support/KeyInput.h"
 
 #include <cstdio>
@@ -310,4 +311,38 @@ void BenchIdle(const BenchOptions& options, CJournal& journal)
     PrintMemory(baseline, "working_set_idle", &MemoryFigures::workingSetKiB);
     ravo.Close();
     baseline.Close();
+}
+
+void BenchEvaluate(const BenchOptions& options)
+{
+    // Calls per run: enough to average out the timer's resolution.
+    const int CALLS = 1000;
+    Series series = { "obra_evaluate", RAVO.name, "us", {} };
+    using EvaluateFn = BOOL(__cdecl*)(EvaluateRequest);
+    const HMODULE hObra = ::LoadLibraryA("OBRA.dll");
+    const auto evaluate = hObra == nullptr ? nullptr
+                                           : reinterpret_cast<EvaluateFn>(reinterpret_cast<void*>(
+                                                 ::GetProcAddress(hObra, "OBRAEvaluate")));
+    if (evaluate == nullptr) {
+        PrintNote("OBRA.dll or its OBRAEvaluate could not be loaded");
+        PrintSeries(series);
+        return;
+    }
+    const BYTE input[1] = { RADIO_STATUS_REGISTER };
+    BYTE output = 0;
+    EvaluateRequest request = {};
+    request.function = EVAL_READ;
+    request.input = input;
+    request.inputLength = 1;
+    request.output = &output;
+    request.outputLength = 1;
+    for (int run = -options.warmups; run < options.runs; ++run) {
+        const double start = NowMs();
+        for (int i = 0; i < CALLS; ++i)
+            evaluate(request);
+        if (run >= 0)
+            series.values.push_back((NowMs() - start) * 1000.0 / CALLS);
+    }
+    ::FreeLibrary(hObra);
+    PrintSeries(series);
 }

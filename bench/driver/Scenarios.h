@@ -27,3 +27,7 @@ void BenchKeyBurst(const BenchOptions& options, CJournal& journal, CKeySink& sin
 // uses of the panel after the first, then CPU time over the idle window and
 // private memory at its end.
 void BenchIdle(const BenchOptions& options, CJournal& journal);
+// One OBRAEvaluate read through OBRA.dll loaded into the driver: the
+// library's own cost per call, which the program pays on its one thread,
+// the thread that also runs the keyboard hook.
+void BenchEvaluate(const BenchOptions& options);

@@ -3,7 +3,8 @@
 namespace {
 
 const char INSTANCE_VARIABLE[] = "RAVO_OBRA_INSTANCE";
-const DWORD MAX_INSTANCE_LENGTH = 32;
+const DWORD MAX_INSTANCE_LENGTH = CFirmwareState::MAX_INSTANCE_LENGTH;
+using InstanceSuffixText = char[MAX_INSTANCE_LENGTH + 2];
 // No access ever holds the lock for long; a wait this long means a stuck
 // holder, and the access fails instead of hanging its caller.
 const DWORD LOCK_TIMEOUT_MS = 5000;
@@ -32,7 +33,7 @@ BOOL Join(char* out, size_t size, const char* first, const char* second, const c
 
 // Suffix of every name of the selected instance: "" for the default
 // instance, "-name" otherwise. FALSE for a malformed name.
-BOOL InstanceSuffix(char (&suffix)[MAX_INSTANCE_LENGTH + 2])
+BOOL InstanceSuffix(InstanceSuffixText& suffix)
 {
     char name[MAX_INSTANCE_LENGTH + 1] = {};
     const DWORD length = ::GetEnvironmentVariableA(INSTANCE_VARIABLE, name, sizeof(name));
@@ -49,6 +50,17 @@ BOOL InstanceSuffix(char (&suffix)[MAX_INSTANCE_LENGTH + 2])
             return FALSE;
     }
     return Join(suffix, sizeof(suffix), "-", name, "");
+}
+
+// Byte-wise equality: the locale-aware lstrcmpA would cost more than the
+// rest of a request.
+bool SameText(const char* a, const char* b)
+{
+    for (; *a == *b; ++a, ++b) {
+        if (*a == '\0')
+            return true;
+    }
+    return false;
 }
 
 BOOL ObjectName(const char* base, char* name, size_t size)
@@ -69,7 +81,6 @@ BOOL HeaderValid(const FirmwareSharedState& state)
 }  // namespace
 
 CFirmwareState::CFirmwareState()
-    : m_hMutex(nullptr), m_hMapping(nullptr), m_pShared(nullptr)
 {
     if (!Open())
         Close();
@@ -91,6 +102,21 @@ void CFirmwareState::Close()
     m_pShared = nullptr;
     m_hMapping = nullptr;
     m_hMutex = nullptr;
+    m_szInstance[0] = '\0';
+}
+
+BOOL CFirmwareState::OpenCurrent()
+{
+    InstanceSuffixText suffix;
+    const BOOL valid = InstanceSuffix(suffix);
+    if (valid && m_pShared != nullptr && SameText(suffix, m_szInstance))
+        return TRUE;
+    Close();
+    if (!valid)
+        return FALSE;
+    if (!Open())
+        Close();
+    return IsOpen();
 }
 
 // The mutex is taken before the mapping is created, so exactly one process
@@ -100,7 +126,9 @@ BOOL CFirmwareState::Open()
     char mutexName[80];
     char mappingName[80];
     char path[MAX_PATH];
-    if (!ObjectName("RavoObraRegisterLock", mutexName, sizeof(mutexName)) ||
+    InstanceSuffixText suffix;
+    if (!InstanceSuffix(suffix) ||
+        !ObjectName("RavoObraRegisterLock", mutexName, sizeof(mutexName)) ||
         !ObjectName("RavoObraRegister", mappingName, sizeof(mappingName)) ||
         !BackingFilePath(path, sizeof(path)))
         return FALSE;
@@ -128,6 +156,7 @@ BOOL CFirmwareState::Open()
             Initialise(*m_pShared);
     }
     ::ReleaseMutex(m_hMutex);
+    ::lstrcpynA(m_szInstance, suffix, sizeof(m_szInstance));
     return m_pShared != nullptr;
 }
 

@@ -14,14 +14,24 @@
 
 class CFirmwareState {
 public:
+    static constexpr DWORD MAX_INSTANCE_LENGTH = 32;
+
     // Opens the instance, creating and initialising it on first use.
     CFirmwareState();
+    // Opens nothing yet: for a holder that keeps the block open between
+    // uses through OpenCurrent.
+    struct Deferred {};
+    constexpr explicit CFirmwareState(Deferred) {}
     ~CFirmwareState();
 
     CFirmwareState(const CFirmwareState&) = delete;
     CFirmwareState& operator=(const CFirmwareState&) = delete;
 
     BOOL IsOpen() const;
+    // Keeps the block open if it is the one of the instance the environment
+    // selects now; otherwise opens that one in its place. FALSE when no
+    // block is open afterwards.
+    BOOL OpenCurrent();
 
     // Calls fn(FirmwareSharedState&) while holding the lock. FALSE when the
     // block is not open or the lock cannot be taken; fn is then not called.
@@ -65,7 +75,9 @@ private:
     void Close();
     static void Initialise(FirmwareSharedState& state);
 
-    HANDLE m_hMutex;
-    HANDLE m_hMapping;
-    FirmwareSharedState* m_pShared;
+    HANDLE m_hMutex = nullptr;
+    HANDLE m_hMapping = nullptr;
+    FirmwareSharedState* m_pShared = nullptr;
+    // Name suffix of the open instance ("" for the default one).
+    char m_szInstance[MAX_INSTANCE_LENGTH + 2] = {};
 };

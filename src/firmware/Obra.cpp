@@ -61,22 +61,45 @@ BOOL Apply(FirmwareSharedState& state, const EvaluateRequest& request)
     return entry.answered;
 }
 
+// The block stays open from one call to the next: opening it (a mutex, a
+// file and a mapping) would cost every call far more than the request
+// itself. It is opened afresh when the environment selects another
+// instance. The slim lock keeps the threads of this process from reopening
+// it under each other.
+CFirmwareState s_state(CFirmwareState::Deferred{});
+SRWLOCK s_stateLock = SRWLOCK_INIT;
+
+// fn(FirmwareSharedState&) on the current instance's block, under its lock.
+template <typename Fn>
+BOOL WithState(Fn fn)
+{
+    ::AcquireSRWLockExclusive(&s_stateLock);
+    const BOOL ok = s_state.OpenCurrent() && s_state.Access(fn);
+    ::ReleaseSRWLockExclusive(&s_stateLock);
+    return ok;
+}
+
 }  // namespace
 
 // Exported undecorated through OBRA.def. The delay is taken outside the
-// lock, so a slow answer never holds up the tool or other callers.
+// locks, so a slow answer never holds up the tool or other callers.
 extern "C" BOOL __cdecl OBRAEvaluate(EvaluateRequest request)
 {
-    CFirmwareState state;
+    // Without a delay the request is answered in the same access.
     DWORD delayMs = 0;
-    if (!state.Access([&](FirmwareSharedState& shared) { delayMs = shared.delayMs; }))
+    BOOL answered = FALSE;
+    if (!WithState([&](FirmwareSharedState& shared) {
+            delayMs = shared.delayMs;
+            if (delayMs == 0)
+                answered = Apply(shared, request);
+        }))
         return FALSE;
+    if (delayMs == 0)
+        return answered;
     if (delayMs > FIRMWARE_MAX_DELAY_MS)
         delayMs = FIRMWARE_MAX_DELAY_MS;
-    if (delayMs)
-        ::Sleep(delayMs);
+    ::Sleep(delayMs);
 
-    BOOL answered = FALSE;
-    state.Access([&](FirmwareSharedState& shared) { answered = Apply(shared, request); });
+    WithState([&](FirmwareSharedState& shared) { answered = Apply(shared, request); });
     return answered;
 }

@@ -18,6 +18,34 @@ CKeyboardHook s_hook;
 BOOL s_bOsdBusy = FALSE;
 // TRUE between a console disconnect and the next console connect.
 BOOL s_bConsoleDisconnected = FALSE;
+// TRUE between a session lock and the next unlock.
+BOOL s_bSessionLocked = FALSE;
+
+// An add the shell refused is tried again this often, for this long.
+const UINT_PTR IDT_TRAY_RETRY = 1;
+const UINT TRAY_RETRY_MS = 2000;
+const DWORD TRAY_RETRY_FOR_MS = 120000;
+
+// Lets programs of a lower integrity level reach the frame with the
+// messages they have a part in: the shell's restart broadcast and tray
+// callbacks, and the private refresh and close requests. Nothing else, so
+// WM_COMMAND stays closed to them. ChangeWindowMessageFilterEx (Windows 7
+// and later) is looked up at run time, as the headers declare it only for
+// a later WINVER than the program targets.
+void AllowFromLowerIntegrity(HWND hWnd)
+{
+    using ChangeFilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    const HMODULE hUser32 = ::GetModuleHandleA("user32.dll");
+    const auto changeFilter = reinterpret_cast<ChangeFilterFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(hUser32, "ChangeWindowMessageFilterEx")));
+    if (changeFilter == nullptr)
+        return;
+    const DWORD ALLOW = 1;  // MSGFLT_ALLOW
+    const UINT messages[] = { CTrayIcon::TaskbarCreatedMessage(), WM_TRAY_NOTIFY,
+                              WM_STATUS_CHANGED, WM_CLOSE_REQUEST };
+    for (UINT message : messages)
+        changeFilter(hWnd, message, ALLOW, nullptr);
+}
 
 }  // namespace
 
@@ -62,6 +90,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
                           AFX_IDW_PANE_FIRST, nullptr))
         return -1;
 
+    AllowFromLowerIntegrity(m_hWnd);
     RefreshStatus();
     // The shell call handles messages other threads send: a shut-down among
     // them ends start-up here.
@@ -87,7 +116,40 @@ int CMainFrame::GetCurrentStatus()
 void CMainFrame::UpdateTrayIcon()
 {
     m_trayIcon.SetNotificationWnd(this, WM_TRAY_NOTIFY);
-    m_trayIcon.SetIcon(TrayStateIdOf(m_state));
+    if (m_trayIcon.SetIcon(TrayStateIdOf(m_state)))
+        StopTrayRetry();
+    else
+        StartTrayRetry();
+}
+
+void CMainFrame::StartTrayRetry()
+{
+    // A shut-down inside the shell call may have destroyed the window, and
+    // a timer without a window would go to the thread.
+    if (m_bTrayRetrying || !::IsWindow(m_hWnd))
+        return;
+    m_bTrayRetrying = TRUE;
+    m_dwTrayRetryStart = ::GetTickCount();
+    SetTimer(IDT_TRAY_RETRY, TRAY_RETRY_MS, nullptr);
+}
+
+void CMainFrame::StopTrayRetry()
+{
+    if (!m_bTrayRetrying)
+        return;
+    m_bTrayRetrying = FALSE;
+    if (::IsWindow(m_hWnd))
+        KillTimer(IDT_TRAY_RETRY);
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != IDT_TRAY_RETRY || !m_bTrayRetrying)
+        return;
+    if (::GetTickCount() - m_dwTrayRetryStart >= TRAY_RETRY_FOR_MS)
+        StopTrayRetry();
+    else
+        UpdateTrayIcon();  // stops the retries once the shell takes the icon
 }
 
 void CMainFrame::RefreshStatus()
@@ -102,14 +164,19 @@ void CMainFrame::ShowOsd(HWND hookTarget)
         return;
     s_bOsdBusy = TRUE;
     s_hook.Uninstall();
+    // The window in front now gets the foreground back when the display ends.
+    const HWND hPrevious = ::GetForegroundWindow();
 
     switch (GetCurrentStatus()) {
     case STATUS_CLASS_ON: {
         CRadioSelectDlg dlg;
         m_foreground.Activate();
-        // A second attachment, part of the foreground sequence; its result is unused.
-        ::AttachThreadInput(::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr),
-                            ::GetCurrentThreadId(), TRUE);
+        // A second attachment, part of the foreground sequence; its result
+        // is unused. Undone at once, like the first (see Activate).
+        const DWORD foregroundThreadId =
+            ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
+        if (CForegroundHelper::AttachTo(foregroundThreadId, TRUE))
+            CForegroundHelper::AttachTo(foregroundThreadId, FALSE);
         // The foreground steps handle messages other threads send: after a
         // shut-down among them there is no owner for the panel.
         if (IsWindow())
@@ -128,8 +195,13 @@ void CMainFrame::ShowOsd(HWND hookTarget)
 
     // A shut-down from the display's loop destroyed the frame, and the
     // display with it: then there is no one to hand the hook back to.
-    if (IsWindow() && ::IsWindow(hookTarget))
-        s_hook.Install(hookTarget, AfxGetInstanceHandle());
+    if (IsWindow()) {
+        if (::IsWindow(hookTarget))
+            s_hook.Install(hookTarget, AfxGetInstanceHandle());
+        // The ended display handed activation to the hidden frame: the keys
+        // the user types next belong to the program they were using.
+        CForegroundHelper::GiveBack(hPrevious);
+    }
     s_bOsdBusy = FALSE;
 }
 
@@ -204,6 +276,13 @@ LRESULT CMainFrame::OnHookKey(WPARAM wParam, LPARAM lParam)
 LRESULT CMainFrame::OnPowerBroadcast(WPARAM wParam, LPARAM)
 {
     if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) {
+        // Windows removes a hook that once missed its time-out without a
+        // word, and a resume is such a slow moment: install it afresh, but
+        // only where the frame holds it (a display has its own, a locked or
+        // disconnected session none).
+        if (wParam == PBT_APMRESUMEAUTOMATIC && !s_bOsdBusy && !s_bSessionLocked &&
+            !s_bConsoleDisconnected)
+            InstallHook();
         RefreshStatus();
     }
     return TRUE;  // every request is granted
@@ -222,8 +301,10 @@ LRESULT CMainFrame::OnSessionChange(WPARAM wParam, LPARAM)
         break;
     case WTS_SESSION_LOCK:
         s_hook.Uninstall();
+        s_bSessionLocked = TRUE;
         break;
     case WTS_SESSION_UNLOCK:
+        s_bSessionLocked = FALSE;
         if (!s_bConsoleDisconnected)
             InstallHook();
         RefreshStatus();
@@ -243,7 +324,9 @@ LRESULT CMainFrame::OnTaskbarCreated(WPARAM, LPARAM)
 {
     // The shell (re)started: show the present state afresh. Delete first, so
     // that a broadcast while the shell still shows the icon does not end in
-    // adds that fail for good; a new shell just refuses the delete.
+    // adds that fail for good; a new shell just refuses the delete. The
+    // add here replaces any retry still pending.
+    StopTrayRetry();
     m_trayIcon.SetIcon(0U);
     if (IsWindow())  // no shut-down arrived during the shell call
         UpdateTrayIcon();
@@ -256,6 +339,7 @@ const afx::MessageEntry* CMainFrame::MessageEntries()
         afx::OnMessage<&CMainFrame::OnClose>(WM_CLOSE),
         afx::OnMessage<&CMainFrame::OnCreate>(WM_CREATE),
         afx::OnMessage<&CMainFrame::OnSetFocus>(WM_SETFOCUS),
+        afx::OnMessage<&CMainFrame::OnTimer>(WM_TIMER),
         afx::OnCommand<&CMainFrame::OnExit>(ID_APP_EXIT),
         afx::OnCommand<&CMainFrame::OnOption>(ID_OPTION),
         afx::OnMessage<&CMainFrame::OnCloseRequest>(WM_CLOSE_REQUEST),

@@ -38,6 +38,7 @@ protected:
     int OnCreate(LPCREATESTRUCTA lpCreateStruct);
     void OnClose();
     void OnSetFocus(CWnd* pOldWnd);
+    void OnTimer(UINT_PTR nIDEvent);
     void OnExit();
     void OnOption();
     LRESULT OnCloseRequest(WPARAM wParam, LPARAM lParam);
@@ -50,6 +51,9 @@ protected:
 
 private:
     void InstallHook();
+    // Tries a refused tray add again on a timer, for a while.
+    void StartTrayRetry();
+    void StopTrayRetry();
     // Reads the firmware and shows the result in the tray.
     void RefreshStatus();
 
@@ -59,4 +63,6 @@ private:
     CChildView m_wndView;
     CTrayIcon m_trayIcon;
     HANDLE m_hSemaphore = nullptr;
+    BOOL m_bTrayRetrying = FALSE;
+    DWORD m_dwTrayRetryStart = 0;
 };

@@ -317,6 +317,36 @@ void SetHeapChecking(bool on)
 
 }  // namespace
 
+CEditor::~CEditor()
+{
+    if (m_hWnd != nullptr)
+        ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+    m_process.WaitOrKill(5000);
+}
+
+BOOL CEditor::Start()
+{
+    if (!m_process.Launch("e2e_editor.exe"))
+        return FALSE;
+    if (!WaitUntil([&] {
+            const std::vector<HWND> windows =
+                TopLevelWindowsOf(m_process.Pid(), "RavoE2eEditor", true);
+            m_hWnd = windows.empty() ? nullptr : windows.front();
+            return m_hWnd != nullptr;
+        }, 10000))
+        return FALSE;
+    m_hEdit = ::FindWindowExA(m_hWnd, nullptr, "EDIT", nullptr);
+    return m_hEdit != nullptr &&
+           WaitUntil([&] { return ::GetForegroundWindow() == m_hWnd; }, 5000);
+}
+
+std::string CEditor::Text() const
+{
+    char text[256] = {};
+    SendTimed(m_hEdit, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 CSession::CSession() : m_pShell(new CFakeShell)
 {
     SetHeapChecking(true);

@@ -123,6 +123,25 @@ private:
     std::vector<BYTE> m_data;
 };
 
+// e2e_editor.exe: another program's window in front, its edit control
+// focused, as the user left it before pressing the hotkey.
+class CEditor {
+public:
+    ~CEditor();
+    // Starts it and waits until its window is the foreground window.
+    BOOL Start();
+    HWND Wnd() const { return m_hWnd; }
+    HWND Edit() const { return m_hEdit; }
+    DWORD ThreadId() const { return ::GetWindowThreadProcessId(m_hWnd, nullptr); }
+    // What the edit control holds.
+    std::string Text() const;
+
+private:
+    CProgramProcess m_process;
+    HWND m_hWnd = nullptr;
+    HWND m_hEdit = nullptr;
+};
+
 // A copy of Ravo.exe under test with the stand-in shell in front of Wine's
 // tray and its own firmware register. The fixture of most test programs.
 class CSession {

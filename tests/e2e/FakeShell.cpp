@@ -163,6 +163,12 @@ void CFakeShell::BeforeNextAnswer(std::function<void(const TrayCall&)> action)
     m_beforeAnswer = std::move(action);
 }
 
+void CFakeShell::RefuseAdds(int count)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_refuseAdds = count;
+}
+
 BOOL CFakeShell::OnCopyData(const COPYDATASTRUCT* cds)
 {
     if (cds == nullptr || cds->cbData < RECORD_HEADER)
@@ -205,6 +211,10 @@ BOOL CFakeShell::OnCopyData(const COPYDATASTRUCT* cds)
     switch (call.op) {
     case NIM_ADD:
         call.answer = it == m_icons.end();
+        if (call.answer && m_refuseAdds > 0) {
+            --m_refuseAdds;
+            call.answer = FALSE;
+        }
         if (call.answer) {
             TrayIconState icon;
             icon.hWnd = call.hWnd;

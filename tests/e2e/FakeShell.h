@@ -78,6 +78,10 @@ public:
     // inside Shell_NotifyIcon.
     void BeforeNextAnswer(std::function<void(const TrayCall&)> action);
 
+    // Refuses the next count adds that it would otherwise take, as a shell
+    // that is still starting does.
+    void RefuseAdds(int count);
+
     // Tells the session's windows that the shell (re)started.
     static void BroadcastTaskbarCreated();
 
@@ -95,6 +99,7 @@ private:
     std::vector<TrayCall> m_calls;
     std::vector<TrayIconState> m_icons;
     std::function<void(const TrayCall&)> m_beforeAnswer;
+    int m_refuseAdds = 0;
 };
 
 // The tray picture (resource id 138 to 148, or 128) whose bits the shell

@@ -89,6 +89,24 @@ TEST_F(Faults, SilentShellRestartIconComesBackOnTheSecondRefresh)
     EXPECT_TRUE(m_s.WaitForTrayOf(0x1D));
 }
 
+// A shell still starting at logon refuses the first adds, and no
+// "TaskbarCreated" follows: the copy tries again every two seconds until the
+// icon is taken, then stops, with one icon shown.
+TEST_F(Faults, RefusedTrayAddsAreRetriedUntilTheShellTakesTheIcon)
+{
+    m_s.Shell().RefuseAdds(2);
+    ASSERT_TRUE(m_s.Start(0x1D));  // waits for the icon
+    EXPECT_EQ(m_s.Shell().Icons(m_s.Wnd()).size(), 1u);
+    ::Sleep(2500);  // past the next retry, had the timer kept running
+    std::vector<DWORD> ops;
+    for (const TrayCall& call : m_s.Shell().Calls(m_s.Wnd()))
+        ops.push_back(call.op);
+    EXPECT_EQ(ops, (std::vector<DWORD>{ NIM_ADD, NIM_ADD, NIM_ADD }));
+    EXPECT_EQ(m_s.Shell().Icons(m_s.Wnd()).size(), 1u);
+    EXPECT_EQ(m_s.Close(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+}
+
 // "TaskbarCreated" can come while the shell still shows the icon (any
 // program may broadcast it): the icon must go on following the state.
 TEST_F(Faults, TaskbarCreatedWhileTheIconIsShownKeepsItFollowingTheState)
@@ -469,23 +487,30 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Faults, SessionEventsInAnyOrderLeaveOneHookOrNone)
 {
     ASSERT_TRUE(m_s.Start(0x1F));
+    // The fifth code stands for a resume from sleep, a power event.
+    const WPARAM RESUME = 0;
     const WPARAM codes[] = { WTS_CONSOLE_CONNECT, WTS_CONSOLE_DISCONNECT, WTS_SESSION_LOCK,
-                             WTS_SESSION_UNLOCK };
+                             WTS_SESSION_UNLOCK, RESUME };
     std::mt19937 random(20240611u);
     bool hooked = true;
     bool disconnected = false;
+    bool locked = false;
     for (int round = 0; round < 24; ++round) {
         std::string sequence;
         const int length = 1 + static_cast<int>(random() % 6);
         for (int i = 0; i < length; ++i) {
-            const WPARAM code = codes[random() % 4];
-            sequence += std::to_string(code) + " ";
-            ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, code, 1));
+            const WPARAM code = codes[random() % 5];
+            sequence += code == RESUME ? "resume " : std::to_string(code) + " ";
+            if (code == RESUME)
+                ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
+            else
+                ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, code, 1));
             switch (code) {
             case WTS_CONSOLE_CONNECT: hooked = true; disconnected = false; break;
             case WTS_CONSOLE_DISCONNECT: disconnected = true; break;
-            case WTS_SESSION_LOCK: hooked = false; break;
-            case WTS_SESSION_UNLOCK: hooked = hooked || !disconnected; break;
+            case WTS_SESSION_LOCK: hooked = false; locked = true; break;
+            case WTS_SESSION_UNLOCK: hooked = hooked || !disconnected; locked = false; break;
+            case RESUME: hooked = hooked || (!locked && !disconnected); break;
             }
         }
         EXPECT_EQ(ReadsForRadioKey(), hooked ? 1u : 0u) << "after session events " << sequence;
@@ -510,6 +535,23 @@ TEST_F(Faults, SessionLockWhileAPanelIsOpenHookReturnsToTheFrameAfterwards)
     ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1));
     EXPECT_EQ(ReadsForRadioKey(), 0u);
     ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1));
+    EXPECT_EQ(ReadsForRadioKey(), 1u);
+}
+
+// A resume installs the hook afresh only where the frame holds it: while a
+// display is open, the display keeps it.
+TEST_F(Faults, ResumeWhileAPanelIsOpenLeavesTheHookWithThePanel)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    const HWND hDlg = OpenByOption(Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
+    PressScanCode(0x4D, false);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return ControlText(hDlg, IDC_CHOICE_TEXT) == model::TextOf(133); }, 3000))
+        << "the panel still gets the keys";
+    PressScanCode(0x1C, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
     EXPECT_EQ(ReadsForRadioKey(), 1u);
 }
 

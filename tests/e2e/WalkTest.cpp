@@ -74,6 +74,28 @@ protected:
         }, 3000);
     }
 
+    // After a display that was opened over editor: the editor is in front
+    // again, what is typed next reaches its edit control, and the two
+    // programs' threads no longer share one input state (attached, both
+    // would name the same active and focus windows).
+    void ExpectKeyboardBackWith(const CEditor& editor)
+    {
+        EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == editor.Wnd(); }, 3000))
+            << "the foreground went back";
+        GUITHREADINFO ravo = {};
+        GUITHREADINFO other = {};
+        ravo.cbSize = other.cbSize = sizeof(GUITHREADINFO);
+        ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(m_s.Wnd(), nullptr), &ravo));
+        ASSERT_TRUE(::GetGUIThreadInfo(editor.ThreadId(), &other));
+        EXPECT_EQ(other.hwndFocus, editor.Edit());
+        EXPECT_NE(ravo.hwndFocus, other.hwndFocus) << "input state still shared";
+        EXPECT_NE(ravo.hwndActive, other.hwndActive) << "input state still shared";
+        PressVirtualKey('O');
+        PressVirtualKey('K');
+        EXPECT_TRUE(WaitUntil([&] { return editor.Text() == "ok"; }, 3000))
+            << "typed text reached \"" << editor.Text() << "\"";
+    }
+
     CSession m_s;
     CRequestCounter m_requests;
 };
@@ -322,6 +344,49 @@ TEST_F(Walk, SwitchOffNoticeClosesEveryWayAndWritesNothing)
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid(), 15000)) << "closes by itself";
     EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
     EXPECT_TRUE(Responsive(m_s.Wnd()));
+}
+
+// The program in front before a display gets the keyboard back when the
+// display ends: the panel applied with Enter or by its timer, the notice
+// closed with Enter.
+TEST_F(Walk, PanelClosedWithEnterGivesTheKeyboardBack)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    CEditor editor;
+    ASSERT_TRUE(editor.Start());
+    const HWND hDlg = OpenByHotkey(Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    PressScanCode(0x4D, false);
+    EXPECT_TRUE(CaptionBecomes(hDlg, 133));
+    PressScanCode(0x1C, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1C));
+    ExpectKeyboardBackWith(editor);
+}
+
+TEST_F(Walk, PanelAppliedByItsTimerGivesTheKeyboardBack)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    CEditor editor;
+    ASSERT_TRUE(editor.Start());
+    const HWND hDlg = OpenByHotkey(Osd::Selection);
+    ASSERT_NE(hDlg, nullptr);
+    PressScanCode(0x4D, false);
+    EXPECT_TRUE(CaptionBecomes(hDlg, 133));
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid(), 15000));
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1C));
+    ExpectKeyboardBackWith(editor);
+}
+
+TEST_F(Walk, NoticeClosedWithEnterGivesTheKeyboardBack)
+{
+    ASSERT_TRUE(m_s.Start(0x0D));
+    CEditor editor;
+    ASSERT_TRUE(editor.Start());
+    ASSERT_NE(OpenByHotkey(Osd::Notice), nullptr);
+    PressScanCode(0x1C, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+    ExpectKeyboardBackWith(editor);
 }
 
 // Step 6: the About box shows the registry's version, one box at a time.

@@ -22,6 +22,7 @@ struct TimerCall {
 HOOKPROC s_hookProc = nullptr;
 bool s_hookInstalled = false;
 int s_foregroundClaims = 0;
+int s_inputAttachments = 0;  // attachments not undone yet
 UINT s_shortPeriod = 0;  // 0: periods as asked
 std::vector<TimerCall> s_timerCalls;
 harness::FrameStandIn* s_pFrame = nullptr;
@@ -63,12 +64,17 @@ UINT_PTR WINAPI FakeSetTimer(HWND hWnd, UINT_PTR nId, UINT nElapse, TIMERPROC lp
     return s_realSetTimer(hWnd, nId, nElapse, lpTimerFunc);
 }
 
-BOOL WINAPI FakeAttachThreadInput(DWORD, DWORD, BOOL)
+BOOL WINAPI FakeAttachThreadInput(DWORD, DWORD, BOOL bAttach)
 {
-    ++s_foregroundClaims;
-    if (std::function<void()> action = std::move(s_duringClaim)) {
-        s_duringClaim = nullptr;
-        action();
+    if (bAttach) {
+        ++s_foregroundClaims;
+        ++s_inputAttachments;
+        if (std::function<void()> action = std::move(s_duringClaim)) {
+            s_duringClaim = nullptr;
+            action();
+        }
+    } else {
+        --s_inputAttachments;
     }
     return TRUE;
 }
@@ -121,6 +127,7 @@ Fakes::Fakes()
     s_hookInstalled = false;
     s_foregroundClaims = 0;
     s_duringClaim = nullptr;
+    s_inputAttachments = 0;
     s_shortPeriod = 0;
     s_timerCalls.clear();
     FakeObra::Reset(0);
@@ -156,6 +163,7 @@ void Key(DWORD scanCode, DWORD flags)
 bool HookInstalled() { return s_hookInstalled; }
 int ForegroundClaims() { return s_foregroundClaims; }
 void DuringNextForegroundClaim(std::function<void()> action) { s_duringClaim = std::move(action); }
+int InputAttachments() { return s_inputAttachments; }
 void ShortenOsdTimers(UINT nPeriod) { s_shortPeriod = nPeriod; }
 
 int TimerStarts(HWND hWnd, UINT_PTR nId)

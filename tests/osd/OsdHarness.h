@@ -23,7 +23,8 @@ namespace harness {
 // - the low-level keyboard hook is recorded, not installed; Key() calls its
 //   procedure as the system would;
 // - SetTimer calls are recorded (and 4-second periods shortened on request);
-// - AttachThreadInput is counted, never done;
+// - AttachThreadInput is counted, never done: attachments as foreground
+//   claims, and those not detached again;
 // - FindWindowA for "TorvaneClass" finds only this process's FrameStandIn,
 //   so other programs on the desktop stay out of the tests.
 class Fakes {
@@ -43,6 +44,7 @@ int ForegroundClaims();
 // Runs action once inside the next foreground claim, as a message another
 // thread sends is handled inside the real one.
 void DuringNextForegroundClaim(std::function<void()> action);
+int InputAttachments();
 // SetTimer calls for hWnd and nId so far, and the last period asked for.
 int TimerStarts(HWND hWnd, UINT_PTR nId);
 UINT LastTimerPeriod(HWND hWnd, UINT_PTR nId);

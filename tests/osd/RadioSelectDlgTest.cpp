@@ -137,6 +137,7 @@ TEST_F(RadioSelectDlgTest, OnlyMovesAndClicksRestartTheCountdown)
     int claims = 0, starts = 0;
     script.Then([&](HWND hDlg) {
         EXPECT_EQ(1, ForegroundClaims());
+        EXPECT_EQ(0, InputAttachments()) << "detached right after the foreground steps";
         EXPECT_TRUE(HookInstalled());
         EXPECT_EQ(OSD_TIMEOUT_MS, LastTimerPeriod(hDlg, 1));
         starts = TimerStarts(hDlg, 1);
