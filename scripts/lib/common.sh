@@ -86,12 +86,11 @@ ravo_build_arch() {
 }
 
 # Makes the Wine commands run one architecture's build: BIN_DIR, a prefix of
-# its own, and for x86_64 a win64 prefix run by 64-bit Wine only. Debian's
+# its own, and for x86_64 a win64 prefix run by the 64-bit loader. Debian's
 # /usr/bin/wine takes the 32-bit loader whenever it is installed, so for
-# x86_64 a `wine` on PATH starts /usr/lib/wine/wine64; WINELOADER names a
-# link to it beside a `wine` that refuses, so that the 32-bit programs Wine
-# would start on its own (wineboot's syswow64 side) fail as they do where
-# the kernel runs none, and the run is the same on every machine.
+# x86_64 a `wine` on PATH starts /usr/lib/wine/wine64 itself, on every
+# machine alike. (Wine still hands a 32-bit program to the 32-bit loader
+# beside wine64 where the kernel runs one; the x86_64 tree has none.)
 ravo_use_arch() {
   local dir
   dir=$(ravo_arch_dir "$1") || return 1
@@ -106,14 +105,11 @@ ravo_use_arch() {
   fi
   export WINEARCH=win64
   local shim=$dir/wine64-shim
-  mkdir -p "$shim/bin" "$shim/loader"
-  ln -sfn /usr/lib/wine/wine64 "$shim/loader/wine64"
-  printf '#!/bin/sh\nexec "%s" "$@"\n' "$shim/loader/wine64" >"$shim/bin/wine"
-  printf '#!/bin/sh\necho "wine: the x86_64 build runs no 32-bit program: $1" >&2\nexit 126\n' \
-    >"$shim/loader/wine"
-  chmod +x "$shim/bin/wine" "$shim/loader/wine"
-  export WINELOADER=$shim/loader/wine64
-  export PATH=$shim/bin:$RAVO_HOST_PATH
+  mkdir -p "$shim"
+  printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shim/wine"
+  chmod +x "$shim/wine"
+  export WINELOADER=/usr/lib/wine/wine64
+  export PATH=$shim:$RAVO_HOST_PATH
 }
 
 # Builds the shipped targets once more with clang, lld and LLVM's resource
