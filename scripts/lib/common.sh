@@ -170,6 +170,10 @@ ravo_start_wine() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     touch "$WINEPREFIX/.ravo-ready"
+    # A server restart makes every later process start as in a prefix made
+    # before: in the session that made it, each program start took seconds.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -p
   fi
   timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || rc=$?
   if [ $rc -ne 0 ]; then
