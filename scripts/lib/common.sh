@@ -180,6 +180,9 @@ ravo_start_wine() {
     RAVO_WINE_ERROR="'wine cmd /c exit' failed in a $WINEARCH prefix (exit code $rc)"
     return 1
   fi
+  # A window starts the desktop process (explorer.exe) now, not from the
+  # first test that makes one.
+  timeout 60 wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 }
 
 # Whether Wine's 32-bit loader starts at all; prints why not.
