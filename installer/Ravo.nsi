@@ -6,6 +6,9 @@
 ;            -DOUT_FILE=<file> -DICON=<ravo.ico> [-DSIGN_SCRIPT=<sign.sh>
 ;            -DSIGN_CERT=<cert> -DSIGN_KEY=<key>] Ravo.nsi
 ; STAGE_DIR holds Ravo.exe and OBRA.dll (already signed when signing).
+; The shipped installer is 32-bit and packs the i686 build. -DTARGET_AMD64
+; makes a 64-bit one of the x86_64 test build, for machines that run no
+; 32-bit programs: 64-bit stub, Program Files folder and registry view.
 ;
 ; Command line of the installer:
 ;   /S           silent (administrators only; exit code 0 on success)
@@ -17,7 +20,15 @@
 ; Exit codes: 0 done, 1 cancelled, 2 aborted (the running copy would not
 ; close), 740 not run as an administrator.
 
-Unicode true
+!ifdef TARGET_AMD64
+  Target amd64-unicode
+  !define PROGRAM_FILES "$PROGRAMFILES64"
+  !define REG_VIEW 64
+!else
+  Unicode true
+  !define PROGRAM_FILES "$PROGRAMFILES"
+  !define REG_VIEW 32
+!endif
 !ifndef VERSION | VERSION_QUAD | STAGE_DIR | OUT_FILE | ICON
   !error "VERSION, VERSION_QUAD, STAGE_DIR, OUT_FILE and ICON must be defined"
 !endif
@@ -40,7 +51,7 @@ Unicode true
 
 Name "${PRODUCT}"
 OutFile "${OUT_FILE}"
-InstallDir "$PROGRAMFILES\${PRODUCT}"
+InstallDir "${PROGRAM_FILES}\${PRODUCT}"
 InstallDirRegKey HKLM "${UNINST_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
@@ -183,7 +194,7 @@ Function InstallObra
 FunctionEnd
 
 Function .onInit
-  SetRegView 32
+  SetRegView ${REG_VIEW}
   !insertmacro REQUIRE_ADMIN
   StrCpy $ForceObra 0
   ${GetParameters} $1
@@ -225,7 +236,7 @@ Section "${PRODUCT}" SecMain
 SectionEnd
 
 Function un.onInit
-  SetRegView 32
+  SetRegView ${REG_VIEW}
   !insertmacro REQUIRE_ADMIN
 FunctionEnd
 

@@ -7,7 +7,9 @@
 # target's own, signs them when a certificate is given (the uninstaller and
 # the installer are then signed by makensis through installer/sign.sh), and
 # writes <file>. VERSION is what the installer records as the product
-# version; the program's About box reads at most 19 characters.
+# version; the program's About box reads at most 19 characters. The
+# installer of an x86_64 build is a 64-bit one (for the tests on machines
+# that run no 32-bit programs); what ships is the i686 one.
 include_guard(GLOBAL)
 
 find_program(RAVO_MAKENSIS makensis)
@@ -34,6 +36,9 @@ function(ravo_add_installer target)
 
   set(defines -DVERSION=${ARG_VERSION} -DVERSION_QUAD=${quad} -DSTAGE_DIR=${stage}
               -DOUT_FILE=${ARG_OUTPUT} -DICON=${icon})
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    list(APPEND defines -DTARGET_AMD64)
+  endif()
   foreach(define IN LISTS ARG_DEFINES)
     list(APPEND defines -D${define})
   endforeach()

@@ -29,7 +29,8 @@ constexpr BYTE EVAL_READ  = 0xB0;
 constexpr BYTE EVAL_WRITE = 0xB1;
 
 #pragma pack(push, 1)
-// One request to OBRAEvaluate, passed by value (20 bytes on the stack).
+// One request to OBRAEvaluate, passed by value (20 bytes on the stack of
+// the 32-bit build).
 // Only the low byte of the first 32-bit slot is the function code.
 struct EvaluateRequest {
     BYTE function;       // EVAL_READ or EVAL_WRITE
@@ -48,13 +49,21 @@ struct NotifyRequest {
 };
 #pragma pack(pop)
 
-static_assert(sizeof(void*) == 4, "OBRA.dll and its callers are 32-bit");
-static_assert(sizeof(EvaluateRequest) == 20, "EvaluateRequest is 20 bytes");
+// Packed on every architecture: the function byte, its three padding bytes,
+// then pointer, length, pointer, length with nothing between them.
 static_assert(offsetof(EvaluateRequest, function) == 0);
 static_assert(offsetof(EvaluateRequest, input) == 4);
+static_assert(offsetof(EvaluateRequest, inputLength) == 4 + sizeof(void*));
+static_assert(offsetof(EvaluateRequest, output) == 8 + sizeof(void*));
+static_assert(offsetof(EvaluateRequest, outputLength) == 8 + 2 * sizeof(void*));
+static_assert(sizeof(EvaluateRequest) == 12 + 2 * sizeof(void*));
+#ifndef _WIN64
+// The platform's library is 32-bit: there the record is 20 bytes.
+static_assert(sizeof(EvaluateRequest) == 20, "EvaluateRequest is 20 bytes");
 static_assert(offsetof(EvaluateRequest, inputLength) == 8);
 static_assert(offsetof(EvaluateRequest, output) == 12);
 static_assert(offsetof(EvaluateRequest, outputLength) == 16);
+#endif
 static_assert(sizeof(NotifyRequest) == 12, "NotifyRequest is 12 bytes");
 
 // "NTFY" in memory order: 0x4E, 0x54, 0x46, 0x59.

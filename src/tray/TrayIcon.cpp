@@ -5,7 +5,9 @@
 
 // The record layout with the 128-character tooltip and the balloon fields,
 // without the GUID: understood by every shell version the program supports.
+#ifndef _WIN64
 static_assert(NOTIFYICONDATAA_V2_SIZE == 488, "unexpected NOTIFYICONDATAA layout");
+#endif
 
 const CRuntimeClass CTrayIcon::classCTrayIcon = { "CTrayIcon", &CCmdTarget::classCCmdTarget };
 

@@ -528,11 +528,15 @@ TEST(DialogTemplates, DialogManagerCreatesEveryTemplate) {
 class BuiltProgram : public testing::Test {
   protected:
     void SetUp() override {
+#ifdef RAVO_SHIPPED_PROGRAM
+        path_ = RAVO_SHIPPED_PROGRAM;
+#else
         char path[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, path, MAX_PATH);
         std::string dir(path);
         dir = dir.substr(0, dir.find_last_of("\\/") + 1);
         path_ = dir + "Ravo.exe";
+#endif
         if (GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES)
             GTEST_SKIP() << path_ << " is not built";
         module_ = LoadLibraryExA(path_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -561,6 +565,21 @@ TEST_F(BuiltProgram, ManifestAsksForUiAccessAndNamesNoDependency) {
     EXPECT_TRUE(has("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"true\"/>")) << manifest;
 #endif
     EXPECT_FALSE(has("<dependency")) << "the classic common controls are wanted";
+}
+
+// What ships is a 32-bit program for x86 (the platform's library is 32-bit),
+// whichever build the tests themselves are.
+TEST_F(BuiltProgram, IsA32BitX86Program) {
+#if defined(_WIN64) && !defined(RAVO_SHIPPED_PROGRAM)
+    GTEST_SKIP() << "an x86_64 build given no RAVO_SHIPPED_BIN_DIR checks its own Ravo.exe";
+#endif
+    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(module_) & ~ULONG_PTR(3));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    ASSERT_EQ(nt->Signature, IMAGE_NT_SIGNATURE);
+    EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+    EXPECT_EQ(nt->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
 }
 
 TEST_F(BuiltProgram, VersionBlockNamesTheProduct) {

@@ -100,6 +100,12 @@ protected:
 
 const std::string kBothOn = "Bluetooth and Wireless LAN are enabled.";
 const std::string kBothOff = "Bluetooth and Wireless LAN are disabled.";
+// The record without the GUID, as the architecture lays it out.
+#ifdef _WIN64
+const DWORD kRecordSize = 504;
+#else
+const DWORD kRecordSize = 488;
+#endif
 
 TEST_F(TrayIconTest, AddsModifiesDeletesAndAddsAgain)
 {
@@ -122,7 +128,7 @@ TEST_F(TrayIconTest, AddsModifiesDeletesAndAddsAgain)
     for (size_t i = 0; i < s_calls.size(); ++i) {
         SCOPED_TRACE(i);
         const ShellCall& call = s_calls[i];
-        EXPECT_EQ(call.cbSize, 488u);
+        EXPECT_EQ(call.cbSize, kRecordSize);
         EXPECT_EQ(call.hWnd, m_wnd.m_hWnd);
         EXPECT_EQ(call.uID, static_cast<UINT>(IDR_MAINFRAME));
         EXPECT_EQ(call.uCallbackMessage, 0x04C4u);
