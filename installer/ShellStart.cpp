@@ -21,6 +21,9 @@
 
 namespace {
 
+const int kAttempts = 20;
+const DWORD kRetryMs = 500;
+
 // Owns one interface pointer.
 template <typename T>
 class ComPtr {
@@ -144,9 +147,13 @@ int Run(const wchar_t* program)
     ComApartment apartment;
     if (!apartment.Ok())
         return 1;
+    // A shell that is still starting (or a busy one) answers a moment later.
     ComPtr<IShellDispatch2> shell;
-    if (!DesktopShell(shell))
-        return 1;
+    for (int attempt = 0; !DesktopShell(shell); ++attempt) {
+        if (attempt == kAttempts)
+            return 1;
+        ::Sleep(kRetryMs);
+    }
     Bstr file(program);
     Variant noArguments, noFolder, defaultVerb;
     Variant show(SW_SHOWNORMAL);
