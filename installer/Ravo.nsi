@@ -3,22 +3,25 @@
 ;
 ; Built by the CMake target `installer` (installer/RavoInstaller.cmake):
 ;   makensis -DVERSION=1.0.0 -DVERSION_QUAD=1.0.0.0 -DSTAGE_DIR=<folder>
-;            -DOUT_FILE=<file> -DICON=<ravo.ico> [-DSIGN_SCRIPT=<sign.sh>
-;            -DSIGN_CERT=<cert> -DSIGN_KEY=<key>] Ravo.nsi
-; STAGE_DIR holds Ravo.exe and OBRA.dll (already signed when signing).
+;            -DOUT_FILE=<file> -DICON=<ravo.ico> [-DUI_ACCESS]
+;            [-DSIGN_SCRIPT=<sign.sh> -DSIGN_CERT=<cert> -DSIGN_KEY=<key>] Ravo.nsi
+; STAGE_DIR holds Ravo.exe, OBRA.dll and ShellStart.exe (already signed when
+; signing). UI_ACCESS says that the program's manifest asks for UI access.
 ; The shipped installer is 32-bit and packs the i686 build. -DTARGET_AMD64
 ; makes a 64-bit one of the x86_64 test build, for machines that run no
 ; 32-bit programs: 64-bit stub, Program Files folder and registry view.
 ;
 ; Command line of the installer:
 ;   /S           silent (administrators only; exit code 0 on success)
-;   /FORCEOBRA   install our OBRA.dll even where the platform's own library
-;                is in the system folder (for testers); never over a copy
-;                in the install folder that we did not put there
-;   /D=<folder>  install folder (last argument); it must be a protected
-;                location, or the platform refuses the program's UI access
+;   /FORCEOBRA   install the firmware simulator (our OBRA.dll), also where
+;                the platform's own library is in the system folder; never
+;                over a copy in the install folder that we did not put there
+;   /D=<folder>  install folder (last argument); with UI_ACCESS it must lie
+;                in a protected folder, or Windows refuses to start the program
 ; Exit codes: 0 done, 1 cancelled, 2 aborted (the running copy would not
-; close), 740 not run as an administrator.
+; close, or a file could not be written), 3 install folder not protected,
+; 4 platform library missing (and no simulator asked for), 740 not run as an
+; administrator, 3010 done, but files in use are replaced at the next restart.
 
 !ifdef TARGET_AMD64
   Target amd64-unicode
@@ -36,6 +39,7 @@
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
+!include "Sections.nsh"
 
 !define PRODUCT "Ravo"
 !define PUBLISHER "Ravo developers"
@@ -46,6 +50,9 @@
 !define CLOSE_EVENT "TorvaneCloseEvent"
 !define CLOSE_TIMEOUT_MS 10000
 !define ERROR_ELEVATION_REQUIRED 740
+!define EXIT_FOLDER_NOT_PROTECTED 3
+!define EXIT_NO_PLATFORM_LIBRARY 4
+!define ERROR_SUCCESS_REBOOT_REQUIRED 3010
 !define SYNCHRONIZE 0x00100000
 !define EVENT_MODIFY_STATE 0x0002
 
@@ -80,16 +87,22 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartProgram
+; Shown instead of the start when a file in use waits for the restart.
+!define MUI_FINISHPAGE_TEXT_REBOOT "${PRODUCT} is in use in another session, so some of its files are replaced when Windows restarts. Restart now?"
+!define MUI_FINISHPAGE_REBOOTLATER_DEFAULT
 
 ; No folder page: the program must live in a protected location.
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE ComponentsLeave
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-Var ForceObra
+Var OwnObra       ; 1: the OBRA.dll in the install folder is ours, the simulator
+Var PlatformObra  ; where the platform's OBRA.dll is: "folder", "system" or ""
 
 ; Both installer and uninstaller refuse to run without administrator rights:
 ; a message (none when silent) and exit code 740. ACCOUNT_TYPE_FOR_TEST
@@ -164,58 +177,106 @@ FunctionEnd
 !insertmacro CLOSE_RUNNING_COPY ""
 !insertmacro CLOSE_RUNNING_COPY "un."
 
-; OBRA.dll. The program binds it by the normal DLL search: its own folder
-; first, then the system folder. The platform's library is the one in the
-; system folder; a copy in the install folder that we did not put there (no
-; "OwnObra" mark) is treated as the platform's too. Ours goes into the
-; install folder only where neither exists, or with /FORCEOBRA where only the
-; system folder has one; an own copy left from an earlier install is removed
-; when the platform's library has since appeared.
-Function InstallObra
-  ReadRegDWORD $0 HKLM "${UNINST_KEY}" "OwnObra"
-  ${If} $0 <> 1
-    StrCpy $0 0
+; Puts one staged file into $INSTDIR. A file there that is in use (by a copy
+; running in another user's session, which CloseRunningCopy cannot reach)
+; cannot be overwritten: the new one is written beside it and replaces it at
+; the next restart, which sets the reboot flag.
+!macro INSTALL_FILE NAME
+  SetOverwrite try
+  ClearErrors
+  File "${STAGE_DIR}/${NAME}"
+  ${If} ${Errors}
+    ClearErrors
+    File "/oname=${NAME}.new" "${STAGE_DIR}/${NAME}"
+    ${IfNot} ${Errors}
+      Rename /REBOOTOK "$INSTDIR\${NAME}.new" "$INSTDIR\${NAME}"
+    ${EndIf}
+    ${If} ${Errors}
+      MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\${NAME} cannot be written." /SD IDOK
+      Abort
+    ${EndIf}
+    DetailPrint "${NAME} is in use: it is replaced when Windows restarts."
   ${EndIf}
-  ${If} $0 = 0
-  ${AndIf} ${FileExists} "$INSTDIR\OBRA.dll"
-    DetailPrint "Keeping the platform's OBRA.dll in $INSTDIR"
-  ${ElseIf} $ForceObra = 1
-  ${OrIfNot} ${FileExists} "$SYSDIR\OBRA.dll"
-    File "${STAGE_DIR}/OBRA.dll"
-    StrCpy $0 1
-  ${Else}
-    DetailPrint "Using the platform's OBRA.dll in $SYSDIR"
-    ${If} $0 = 1
-      Delete "$INSTDIR\OBRA.dll"
-      StrCpy $0 0
+  SetOverwrite on
+!macroend
+
+; Windows grants UI access only to a program in a protected folder: either
+; Program Files folder or the system folder, or a folder within them. Sets $0
+; to 1 when the full path $1 is ROOT or lies within it (NSIS compares
+; strings case-insensitively).
+!macro IF_WITHIN ROOT
+  StrLen $2 "${ROOT}"
+  StrCpy $3 $1 $2
+  ${If} $3 == "${ROOT}"
+    StrCpy $3 $1 1 $2
+    ${If} $3 == ""
+    ${OrIf} $3 == "\"
+      StrCpy $0 1
     ${EndIf}
   ${EndIf}
-  WriteRegDWORD HKLM "${UNINST_KEY}" "OwnObra" $0
+!macroend
+
+; Refuses an install folder outside the protected ones when the program asks
+; for UI access ("..\" resolved first): a message, and exit code 3.
+Function CheckInstallFolder
+!ifdef UI_ACCESS
+  StrCpy $1 ""
+  System::Call 'kernel32::GetFullPathNameW(w "$INSTDIR", i ${NSIS_MAX_STRLEN}, w .r1, p 0) i .r0'
+  StrCpy $0 0
+  !insertmacro IF_WITHIN "$PROGRAMFILES32"
+  !insertmacro IF_WITHIN "$PROGRAMFILES64"
+  !insertmacro IF_WITHIN "$SYSDIR"
+  ${If} $0 = 0
+    MessageBox MB_OK|MB_ICONSTOP \
+      "${PRODUCT} cannot be installed in $INSTDIR.$\r$\n$\r$\nWindows starts ${PRODUCT} only from a protected folder: $PROGRAMFILES64, $PROGRAMFILES32 or $SYSDIR, or a folder within them." \
+      /SD IDOK
+    SetErrorLevel ${EXIT_FOLDER_NOT_PROTECTED}
+    Quit
+  ${EndIf}
+!endif
 FunctionEnd
 
-Function .onInit
-  SetRegView ${REG_VIEW}
-  !insertmacro REQUIRE_ADMIN
-  StrCpy $ForceObra 0
-  ${GetParameters} $1
-  ClearErrors
-  ${GetOptions} $1 "/FORCEOBRA" $2
-  ${IfNot} ${Errors}
-    StrCpy $ForceObra 1
+; Where OBRA.dll is now. The program binds it by the normal DLL search: its
+; own folder first, then the system folder. The platform's library is the
+; one in the system folder; a copy in the install folder that we did not
+; put there (no "OwnObra" mark) counts as the platform's too.
+Function FindObra
+  StrCpy $OwnObra 0
+  StrCpy $PlatformObra ""
+  ReadRegDWORD $0 HKLM "${UNINST_KEY}" "OwnObra"
+  ${If} ${FileExists} "$INSTDIR\OBRA.dll"
+    ${If} $0 = 1
+      StrCpy $OwnObra 1
+    ${Else}
+      StrCpy $PlatformObra "folder"
+    ${EndIf}
+  ${EndIf}
+  ${If} $PlatformObra == ""
+  ${AndIf} ${FileExists} "$SYSDIR\OBRA.dll"
+    StrCpy $PlatformObra "system"
   ${EndIf}
 FunctionEnd
 
-; Started from an elevated installer, the program runs elevated until the
-; next logon, when the Run entry starts it normally.
+; Started from this elevated installer, the program would run elevated, and
+; the user's own programs could not signal its named objects. ShellStart.exe
+; has the desktop's shell start it instead, with the user's normal rights.
+; Where no shell answers, the Run entry starts it at the next logon.
 Function StartProgram
-  ExecShell "open" "$INSTDIR\Ravo.exe"
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\ShellStart.exe" "${STAGE_DIR}/ShellStart.exe"
+  StrCpy $0 1
+  ExecWait '"$PLUGINSDIR\ShellStart.exe" "$INSTDIR\Ravo.exe"' $0
+  ${If} $0 <> 0
+    MessageBox MB_OK|MB_ICONINFORMATION \
+      "${PRODUCT} could not be started now. It starts at your next logon."
+  ${EndIf}
 FunctionEnd
 
 Section "${PRODUCT}" SecMain
   SectionIn RO
   Call CloseRunningCopy
   SetOutPath "$INSTDIR"
-  File "${STAGE_DIR}/Ravo.exe"
+  !insertmacro INSTALL_FILE "Ravo.exe"
   WriteUninstaller "$INSTDIR\uninst.exe"
 
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
@@ -233,7 +294,88 @@ Section "${PRODUCT}" SecMain
 
   WriteRegStr HKLM "${VERSION_KEY}" "Version" "${VERSION}"
   WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\Ravo.exe"'
+  ${If} ${RebootFlag}
+    DetailPrint "Restart Windows to finish the installation."
+    SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
+  ${EndIf}
 SectionEnd
+
+; Installed by the main section's InstallObra, once the running copy has
+; closed.
+Section /o "Firmware simulator" SecSimulator
+SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecMain} "The ${PRODUCT} program."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} \
+    "A simulated firmware for machines without the platform library OBRA.dll. ${PRODUCT} then shows and switches simulated radios, not the machine's."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
+
+; OBRA.dll: the platform's library is kept wherever it is; the simulator
+; goes into the install folder only when its component is chosen, and an
+; own copy that is no longer chosen is removed.
+Function InstallObra
+  ${If} $PlatformObra == "folder"
+    DetailPrint "Keeping the platform's OBRA.dll in $INSTDIR"
+    StrCpy $0 0
+  ${ElseIf} ${SectionIsSelected} ${SecSimulator}
+    !insertmacro INSTALL_FILE "OBRA.dll"
+    StrCpy $0 1
+  ${Else}
+    DetailPrint "Using the platform's OBRA.dll in $SYSDIR"
+    ${If} $OwnObra = 1
+      Delete /REBOOTOK "$INSTDIR\OBRA.dll"
+    ${EndIf}
+    StrCpy $0 0
+  ${EndIf}
+  WriteRegDWORD HKLM "${UNINST_KEY}" "OwnObra" $0
+FunctionEnd
+
+; Without the platform's library and without the simulator the program has
+; no firmware to talk to. Says so and sets $0 to 1 then.
+Function ReportMissingObra
+  StrCpy $0 0
+  ${If} $PlatformObra == ""
+  ${AndIfNot} ${SectionIsSelected} ${SecSimulator}
+    MessageBox MB_OK|MB_ICONSTOP \
+      "The platform library OBRA.dll is missing: it is neither in $SYSDIR nor in $INSTDIR. ${PRODUCT} reads and switches the radios through it.$\r$\n$\r$\nInstall the notebook's platform software first, or choose the firmware simulator to try ${PRODUCT} without it." \
+      /SD IDOK
+    StrCpy $0 1
+  ${EndIf}
+FunctionEnd
+
+Function ComponentsLeave
+  Call ReportMissingObra
+  ${If} $0 = 1
+    Abort
+  ${EndIf}
+FunctionEnd
+
+Function .onInit
+  SetRegView ${REG_VIEW}
+  !insertmacro REQUIRE_ADMIN
+  Call CheckInstallFolder
+  Call FindObra
+  ; The simulator is chosen by /FORCEOBRA, and kept by an upgrade that has
+  ; it in place while the platform's library is still missing.
+  ${GetParameters} $1
+  ClearErrors
+  ${GetOptions} $1 "/FORCEOBRA" $2
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecSimulator}
+  ${ElseIf} $OwnObra = 1
+  ${AndIf} $PlatformObra == ""
+    !insertmacro SelectSection ${SecSimulator}
+  ${EndIf}
+  ; Silent, nothing asks again: install nothing and exit with code 4.
+  ${If} ${Silent}
+    Call ReportMissingObra
+    ${If} $0 = 1
+      SetErrorLevel ${EXIT_NO_PLATFORM_LIBRARY}
+      Quit
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
 
 Function un.onInit
   SetRegView ${REG_VIEW}
@@ -242,16 +384,29 @@ FunctionEnd
 
 Section "Uninstall"
   Call un.CloseRunningCopy
-  Delete "$INSTDIR\Ravo.exe"
+  ; Files in use (by a copy in another session) go at the next restart.
+  Delete /REBOOTOK "$INSTDIR\Ravo.exe"
   ReadRegDWORD $0 HKLM "${UNINST_KEY}" "OwnObra"
   ${If} $0 = 1
-    Delete "$INSTDIR\OBRA.dll"
+    Delete /REBOOTOK "$INSTDIR\OBRA.dll"
   ${EndIf}
   Delete "$INSTDIR\uninst.exe"
-  ; Only when empty: a platform OBRA.dll in it stays.
-  RMDir "$INSTDIR"
+  ; Only when empty: a platform OBRA.dll in it stays. The folder waits for
+  ; the restart when its files do.
+  ${If} ${RebootFlag}
+    RMDir /REBOOTOK "$INSTDIR"
+  ${Else}
+    RMDir "$INSTDIR"
+  ${EndIf}
 
   DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
   DeleteRegKey HKLM "${VERSION_KEY}"
   DeleteRegKey HKLM "${UNINST_KEY}"
+  ${If} ${RebootFlag}
+    SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
+    MessageBox MB_YESNO|MB_ICONINFORMATION \
+      "${PRODUCT} is in use in another session; its files are removed when Windows restarts.$\r$\n$\r$\nRestart now?" \
+      /SD IDNO IDNO +2
+    Reboot
+  ${EndIf}
 SectionEnd

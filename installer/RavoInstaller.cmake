@@ -1,15 +1,18 @@
 # ravo_add_installer(<target> VERSION <v> OUTPUT <file> [ALL]
 #                    [SIGN_CERT <cert> [SIGN_KEY <key>]] [DEFINES <NAME=value>...])
 #
-# Builds an installer of the program with makensis: stages Ravo.exe and
-# OBRA.dll as the build leaves them, stripped (their debug information stays
-# in the .debug files beside them in the build folder), in a folder of the
-# target's own, signs them when a certificate is given (the uninstaller and
-# the installer are then signed by makensis through installer/sign.sh), and
-# writes <file>. VERSION is what the installer records as the product
-# version; the program's About box reads at most 19 characters. The
-# installer of an x86_64 build is a 64-bit one (for the tests on machines
-# that run no 32-bit programs); what ships is the i686 one.
+# Builds an installer of the program with makensis: stages Ravo.exe,
+# OBRA.dll and ShellStart.exe (target ravo_shell_start, which the installer
+# runs to start the program) as the build leaves them, stripped (their debug
+# information stays in the .debug files beside them in the build folder), in
+# a folder of the target's own, signs them when a certificate is given (the
+# uninstaller and the installer are then signed by makensis through
+# installer/sign.sh), and writes <file>. VERSION is what the installer
+# records as the product version; the program's About box reads at most 19
+# characters. Unless RAVO_DEV_MANIFEST is on, the program asks for UI access
+# and the installer accepts only protected install folders.
+# The installer of an x86_64 build is a 64-bit one (for the tests on
+# machines that run no 32-bit programs); what ships is the i686 one.
 include_guard(GLOBAL)
 
 find_program(RAVO_MAKENSIS makensis)
@@ -39,23 +42,28 @@ function(ravo_add_installer target)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     list(APPEND defines -DTARGET_AMD64)
   endif()
+  if(NOT RAVO_DEV_MANIFEST)
+    list(APPEND defines -DUI_ACCESS)
+  endif()
   foreach(define IN LISTS ARG_DEFINES)
     list(APPEND defines -D${define})
   endforeach()
   set(sign_steps)
-  set(depends Ravo obra ${nsi} ${icon})
+  set(depends Ravo obra ravo_shell_start ${nsi} ${icon})
   if(ARG_SIGN_CERT)
     list(APPEND defines -DSIGN_SCRIPT=${sign} -DSIGN_CERT=${ARG_SIGN_CERT} -DSIGN_KEY=${ARG_SIGN_KEY})
     set(sign_steps
       COMMAND sh ${sign} ${ARG_SIGN_CERT} "${ARG_SIGN_KEY}" ${stage}/Ravo.exe
-      COMMAND sh ${sign} ${ARG_SIGN_CERT} "${ARG_SIGN_KEY}" ${stage}/OBRA.dll)
+      COMMAND sh ${sign} ${ARG_SIGN_CERT} "${ARG_SIGN_KEY}" ${stage}/OBRA.dll
+      COMMAND sh ${sign} ${ARG_SIGN_CERT} "${ARG_SIGN_KEY}" ${stage}/ShellStart.exe)
     list(APPEND depends ${sign} ${ARG_SIGN_CERT})
   endif()
 
   add_custom_command(OUTPUT ${ARG_OUTPUT}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Ravo> $<TARGET_FILE:obra> ${stage}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Ravo> $<TARGET_FILE:obra>
+            $<TARGET_FILE:ravo_shell_start> ${stage}
     ${sign_steps}
     COMMAND ${RAVO_MAKENSIS} -NOCD -V2 ${defines} ${nsi}
     DEPENDS ${depends}

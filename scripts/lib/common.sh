@@ -127,7 +127,7 @@ ravo_build_clang() {
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake --preset clang-mingw -B "$dir" -S "$ROOT" -DRAVO_CLANG_SYSROOT="$sysroot" >/dev/null
   fi
-  cmake --build "$dir" --target Ravo obra obractl
+  cmake --build "$dir" --target Ravo obra obractl ravo_shell_start
 }
 
 # Starts a private Xvfb and exports DISPLAY.

@@ -2,13 +2,21 @@
 // installer tests. Prints "key=value" lines on stdout.
 //
 //   installer_probe running <ms>   waits until the main window answers; prints
-//                                  pid=, exe= (its image) and obra= (the
+//                                  pid=, exe= (its image), parent= (its parent
+//                                  process's image file name) and obra= (the
 //                                  OBRA.dll that it bound)
 //   installer_probe about <ms>     opens the About box through ID_APP_ABOUT,
 //                                  prints about=<text of control 1007>, and
 //                                  closes it again
 //   installer_probe gone <name> <ms>  waits until no process has that image
 //                                  file name (case-insensitive)
+//   installer_probe started <name> <ms>  waits until a process has it
+//   installer_probe next <ms>      clicks through an interactive installer:
+//                                  presses the default button of the "Ravo
+//                                  Setup..." window (Next, Install, Finish, or
+//                                  OK of a message box) whenever it is
+//                                  enabled, until no such window is left;
+//                                  prints clicked=<button text> for each
 //   installer_probe version <file> prints product= and version= (the
 //                                  version block's ProductName, ProductVersion)
 //
@@ -68,6 +76,46 @@ std::string ModulePath(HANDLE process, HMODULE module)
     return std::string(path, length);
 }
 
+// The first process entry that matches, or false.
+template <typename Match>
+bool FindProcess(Match match, PROCESSENTRY32* found)
+{
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof(entry);
+    bool any = false;
+    for (BOOL more = ::Process32First(snapshot, &entry); more;
+         more = ::Process32Next(snapshot, &entry)) {
+        any = match(entry);
+        if (any)
+            break;
+    }
+    ::CloseHandle(snapshot);
+    if (any && found != nullptr)
+        *found = entry;
+    return any;
+}
+
+bool ProcessExists(const char* image)
+{
+    return FindProcess([&](const PROCESSENTRY32& e) { return ::lstrcmpiA(e.szExeFile, image) == 0; },
+                       nullptr);
+}
+
+std::string ParentImage(DWORD pid)
+{
+    PROCESSENTRY32 child = {};
+    PROCESSENTRY32 parent = {};
+    if (!FindProcess([&](const PROCESSENTRY32& e) { return e.th32ProcessID == pid; }, &child) ||
+        !FindProcess([&](const PROCESSENTRY32& e) {
+            return e.th32ProcessID == child.th32ParentProcessID;
+        }, &parent))
+        return std::string();
+    return parent.szExeFile;
+}
+
 int Running(DWORD timeoutMs)
 {
     const HWND hWnd = WaitForMainWindow(timeoutMs);
@@ -80,6 +128,7 @@ int Running(DWORD timeoutMs)
     if (process == nullptr)
         return Fail("cannot open the running copy");
     std::printf("exe=%s\n", ModulePath(process, nullptr).c_str());
+    std::printf("parent=%s\n", ParentImage(pid).c_str());
     HMODULE modules[512];
     DWORD bytes = 0;
     std::string obra;
@@ -143,25 +192,69 @@ int About(DWORD timeoutMs)
     return 0;
 }
 
-bool ProcessExists(const char* image)
-{
-    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return false;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    bool found = false;
-    for (BOOL more = ::Process32First(snapshot, &entry); more && !found;
-         more = ::Process32Next(snapshot, &entry))
-        found = ::lstrcmpiA(entry.szExeFile, image) == 0;
-    ::CloseHandle(snapshot);
-    return found;
-}
-
 int Gone(const char* image, DWORD timeoutMs)
 {
     if (!WaitFor([&] { return !ProcessExists(image); }, timeoutMs))
         return Fail("the process is still running");
+    return 0;
+}
+
+int Started(const char* image, DWORD timeoutMs)
+{
+    if (!WaitFor([&] { return ProcessExists(image); }, timeoutMs))
+        return Fail("no such process");
+    return 0;
+}
+
+BOOL CALLBACK FindSetupWindow(HWND hWnd, LPARAM lParam)
+{
+    char className[16] = {};
+    char title[32] = {};
+    ::GetClassNameA(hWnd, className, sizeof(className));
+    ::GetWindowTextA(hWnd, title, sizeof(title));
+    // The wizard's caption is "Ravo Setup" and the page's own, if any.
+    if (std::strcmp(className, "#32770") == 0 && std::strncmp(title, "Ravo Setup", 10) == 0 &&
+        ::IsWindowVisible(hWnd)) {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND SetupWindow()
+{
+    HWND hWnd = nullptr;
+    ::EnumWindows(FindSetupWindow, reinterpret_cast<LPARAM>(&hWnd));
+    return hWnd;
+}
+
+int Next(DWORD timeoutMs)
+{
+    if (!WaitFor([] { return SetupWindow() != nullptr; }, timeoutMs))
+        return Fail("no setup window");
+    const DWORD start = ::GetTickCount();
+    for (HWND hWnd = SetupWindow(); hWnd != nullptr; hWnd = SetupWindow()) {
+        if (::GetTickCount() - start >= timeoutMs)
+            return Fail("the setup window is still open");
+        const HWND button = ::GetDlgItem(hWnd, IDOK);
+        if (button == nullptr || !::IsWindowVisible(button) || !::IsWindowEnabled(button)) {
+            ::Sleep(100);
+            continue;
+        }
+        char text[64] = {};
+        DWORD_PTR copied = 0;
+        ::SendMessageTimeoutA(button, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                              SMTO_NORMAL, 1000, &copied);
+        std::string label;
+        for (const char* c = text; *c != '\0'; ++c)
+            if (*c != '&')
+                label += *c;
+        std::printf("clicked=%s\n", label.c_str());
+        std::fflush(stdout);
+        ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        // Time for the next page to replace this one.
+        ::Sleep(1000);
+    }
     return 0;
 }
 
@@ -212,11 +305,15 @@ int main(int argc, char** argv)
         result = About(std::strtoul(argv[2], nullptr, 10));
     else if (argc == 4 && std::strcmp(argv[1], "gone") == 0)
         result = Gone(argv[2], std::strtoul(argv[3], nullptr, 10));
+    else if (argc == 4 && std::strcmp(argv[1], "started") == 0)
+        result = Started(argv[2], std::strtoul(argv[3], nullptr, 10));
+    else if (argc == 3 && std::strcmp(argv[1], "next") == 0)
+        result = Next(std::strtoul(argv[2], nullptr, 10));
     else if (argc == 3 && std::strcmp(argv[1], "version") == 0)
         result = Version(argv[2]);
     else
-        std::fprintf(stderr, "usage: installer_probe running|about <ms> | gone <name> <ms> | "
-                             "version <file>\n");
+        std::fprintf(stderr, "usage: installer_probe running|about|next <ms> | "
+                             "gone|started <name> <ms> | version <file>\n");
     std::fflush(stdout);
     return result;
 }

@@ -5,16 +5,19 @@
 #
 #   installer_test.sh <case> key=value...
 #   cases: lifecycle  install an older version, run it, upgrade it while it
-#                     runs, uninstall it while it runs
+#                     runs, install interactively (the Finish page starts it
+#                     through the shell), uninstall it while it runs
 #          obra       a platform OBRA.dll in the system folder or in the
 #                     install folder is used, never overwritten or removed;
-#                     /FORCEOBRA
-#          rights     without administrator rights: exit code 740, nothing
-#                     installed
+#                     /FORCEOBRA; without either, a silent install fails
+#          rights     without administrator rights: exit code 740; outside
+#                     the protected folders: exit code 3; nothing installed
+#          inuse      a copy running in another session: its files are
+#                     replaced, or removed, at the next restart (exit 3010)
 #          signing    the signed installer, program, library and uninstaller
 #                     carry valid signatures of the test certificate
 #   keys:  setup version older older_version user signed cert probe obra
-#          program work
+#          program ui_access work
 # Needs WINEPREFIX (a ready test prefix) and DISPLAY, as scripts/test sets.
 set -euo pipefail
 
@@ -130,6 +133,54 @@ uninstall() {
   echo "     (uninstall took $((SECONDS - started)) s)"
 }
 
+expect_nothing_installed() {
+  absent "$1: nothing installed" "$INSTALL_DIR"
+  no_key "$1: no version key" "$VERSION_KEY"
+  no_key "$1: no uninstall entry" "$UNINST_KEY"
+  no_value "$1: no Run entry" "$RUN_KEY" Ravo
+}
+
+# Runs an installer without /S and clicks through its pages to Finish, whose
+# ticked "Start Ravo now" starts the program; sets install_rc and clicked.
+install_interactive() {
+  local pid
+  wine "$@" </dev/null >/dev/null 2>&1 &
+  pid=$!
+  clicked=$(probe next 60000) || fail "could not click through the installer"
+  install_rc=0
+  wait "$pid" || install_rc=$?
+}
+
+# Closes a copy that the test did not start itself ("Ravo.exe Close"), asking
+# once more if it is still running after a while (a loaded machine).
+close_program() {
+  local attempt
+  for attempt in 1 2; do
+    w "$INSTALL_WIN\Ravo.exe" Close >/dev/null
+    probe gone Ravo.exe 15000 >/dev/null && return 0
+  done
+  fail "$1 did not close"
+}
+
+# Another session, as far as Wine has one: a desktop of its own, where the
+# installer's FindWindow does not see the copy.
+start_in_other_session() {
+  wine explorer /desktop=other,640x480 "$INSTALL_WIN\Ravo.exe" </dev/null >/dev/null 2>&1 &
+  probe started Ravo.exe 15000 >/dev/null || fail "no copy started in the other session"
+  sleep 2
+  if probe running 1000 >/dev/null 2>&1; then fail "the other session's copy is visible here"; fi
+}
+end_other_session() {
+  wine explorer /desktop=other,640x480 "$INSTALL_WIN\Ravo.exe" Close </dev/null >/dev/null 2>&1 &
+  probe gone Ravo.exe 15000 >/dev/null || fail "the other session's copy did not close"
+}
+
+# A restart, as Wine has one: wineboot carries out the pending renames and
+# deletes, then starts the Run entries as a logon does.
+restart() {
+  wine wineboot </dev/null >/dev/null 2>&1 || fail "wineboot failed"
+}
+
 expect_removed() { # what the uninstall removes
   absent "$1: program folder removed" "$INSTALL_DIR"
   no_value "$1: Run entry removed" "$RUN_KEY" Ravo
@@ -149,8 +200,8 @@ make_vendor_copy() {
 case_lifecycle() {
   local v=${arg[version]} old=${arg[older_version]} about product
 
-  install "${arg[older]}" /S
-  expect "install $old: exit code" "$install_rc" 0
+  install "${arg[older]}" /S /FORCEOBRA
+  expect "install $old with the simulator: exit code" "$install_rc" 0
   same_file "program installed" "${arg[program]}" "$INSTALL_DIR/Ravo.exe"
   same_file "our OBRA.dll installed" "${arg[obra]}" "$INSTALL_DIR/OBRA.dll"
   [ -f "$INSTALL_DIR/uninst.exe" ] || fail "no uninstaller"
@@ -173,6 +224,7 @@ case_lifecycle() {
   expect "upgrade to $v while running: exit code" "$install_rc" 0
   expect_ended "upgrade closed the running copy"
   same_file "program replaced" "${arg[program]}" "$INSTALL_DIR/Ravo.exe"
+  same_file "upgrade kept the simulator" "${arg[obra]}" "$INSTALL_DIR/OBRA.dll"
   expect "version updated" "$(reg_value "$VERSION_KEY" Version)" "$v"
   expect "uninstall entry: version updated" "$(reg_value "$UNINST_KEY" DisplayVersion)" "$v"
   product=$(probe version "$INSTALL_WIN\\Ravo.exe") || fail "no version block"
@@ -187,6 +239,14 @@ case_lifecycle() {
   expect "reinstall of $v while running: exit code" "$install_rc" 0
   expect_ended "reinstall closed the running copy"
 
+  install_interactive "${arg[setup]}"
+  expect "interactive install: exit code" "$install_rc" 0
+  expect "interactive install: pages clicked" "$(sed -n 's/^clicked=//p' <<<"$clicked" | tr '\n' ' ')" "Next > Install Finish "
+  running=$(probe running 15000) || fail "the Finish page did not start the program"
+  expect "the Finish page started the installed program" "$(field "$running" exe)" "$INSTALL_WIN\Ravo.exe"
+  expect_ci "the shell started it, not the installer" "$(field "$running" parent)" explorer.exe
+  close_program "the program started by the Finish page"
+
   start_from_run_entry
   uninstall
   expect_ended "uninstall closed the running copy"
@@ -196,6 +256,11 @@ case_lifecycle() {
 case_obra() {
   local vendor=$work/vendor-OBRA.dll
   make_vendor_copy "$vendor"
+
+  # No platform library, and the simulator not asked for.
+  install "${arg[setup]}" /S
+  expect "silent install without any OBRA.dll: exit code" "$install_rc" 4
+  expect_nothing_installed "no OBRA.dll"
 
   # The platform's library in the system folder.
   cp "$vendor" "$SYSTEM_DIR/OBRA.dll"
@@ -245,12 +310,55 @@ case_rights() {
   install "${arg[user]}" /S
   # 740 (ERROR_ELEVATION_REQUIRED); a Unix exit status keeps its low byte.
   expect "silent install without administrator rights: exit code" "$install_rc" $((740 % 256))
-  absent "nothing installed" "$INSTALL_DIR"
-  no_key "no version key" "$VERSION_KEY"
-  no_key "no uninstall entry" "$UNINST_KEY"
-  no_value "no Run entry" "$RUN_KEY" Ravo
+  expect_nothing_installed "no rights"
   echo "     (a Wine user is always an administrator: the installer variant under test"
   echo "      takes its account type from the build instead of the system)"
+
+  if [ "${arg[ui_access]}" != 1 ]; then
+    echo "     (the program asks for no UI access: any install folder is accepted)"
+    return
+  fi
+  local folder
+  for folder in 'C:\Ravo' 'C:\windows\system32x\Ravo' 'C:\windows\system32\..\Ravo'; do
+    install "${arg[setup]}" /S /FORCEOBRA "/D=$folder"
+    expect "silent install into $folder: exit code" "$install_rc" 3
+    absent "nothing installed in $folder" "$WINEPREFIX/drive_c/Ravo"
+    expect_nothing_installed "$folder"
+  done
+}
+
+case_inuse() {
+  local v=${arg[version]} name
+  install "${arg[older]}" /S /FORCEOBRA
+  expect "install: exit code" "$install_rc" 0
+
+  start_in_other_session
+  install "${arg[setup]}" /S
+  expect "upgrade while a copy runs in another session: exit code" "$install_rc" $((3010 % 256))
+  for name in Ravo.exe OBRA.dll; do
+    [ -f "$INSTALL_DIR/$name.new" ] || fail "no new $name waiting beside the one in use"
+    ok "the new $name waits for the restart"
+  done
+  expect "version recorded" "$(reg_value "$VERSION_KEY" Version)" "$v"
+  end_other_session
+  restart
+  for name in Ravo.exe OBRA.dll; do
+    absent "$name replaced at the restart" "$INSTALL_DIR/$name.new"
+  done
+  same_file "program in place" "${arg[program]}" "$INSTALL_DIR/Ravo.exe"
+  same_file "simulator in place" "${arg[obra]}" "$INSTALL_DIR/OBRA.dll"
+  running=$(probe running 15000) || fail "the Run entry did not start the program after the restart"
+  expect "the restart started the installed program" "$(field "$running" exe)" "$INSTALL_WIN\\Ravo.exe"
+  close_program "the program started at the restart"
+
+  start_in_other_session
+  uninstall
+  [ -f "$INSTALL_DIR/Ravo.exe" ] || fail "the program in use was removed at once"
+  ok "the program in use stays until the restart"
+  no_key "uninstall entry removed" "$UNINST_KEY"
+  end_other_session
+  restart
+  expect_removed "uninstall, after the restart"
 }
 
 case_signing() {
@@ -261,7 +369,7 @@ case_signing() {
     ok "$1"
   }
   verify "installer signed" "${arg[signed]}"
-  install "${arg[signed]}" /S
+  install "${arg[signed]}" /S /FORCEOBRA
   expect "install of the signed installer: exit code" "$install_rc" 0
   verify "installed program signed" "$INSTALL_DIR/Ravo.exe"
   verify "installed OBRA.dll signed" "$INSTALL_DIR/OBRA.dll"

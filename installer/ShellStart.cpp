@@ -1,0 +1,175 @@
+// ShellStart: starts a program through the desktop's shell, so that it runs
+// with the signed-in user's normal rights rather than its caller's. The
+// installer runs elevated; a program that it started itself would run
+// elevated too, and so would every named object that program creates.
+//
+//   ShellStart.exe <program>
+//
+// The desktop's Explorer carries out the start with ShellExecute of its own
+// IShellDispatch2, reached through the desktop window's shell view: the same
+// shell that starts the Run key's entries at logon and a double-clicked
+// program. Exit code 0 when the shell took the request, 1 when no shell
+// could be reached or it refused, 2 on wrong arguments.
+#include <windows.h>
+// Before shldisp.h: its ShellExecute macro then renames the dispatch method
+// and the call alike.
+#include <shellapi.h>
+#include <exdisp.h>
+#include <shldisp.h>
+#include <shlguid.h>
+#include <shlobj.h>
+
+namespace {
+
+const int kAttempts = 20;
+const DWORD kRetryMs = 500;
+
+// Owns one interface pointer.
+template <typename T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ~ComPtr() { Reset(); }
+
+    T* operator->() const { return m_p; }
+    T* Get() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
+
+    // The out-parameter of a call that hands over a new reference.
+    T** Out()
+    {
+        Reset();
+        return &m_p;
+    }
+    void** OutVoid() { return reinterpret_cast<void**>(Out()); }
+
+    void Reset()
+    {
+        if (m_p != nullptr)
+            m_p->Release();
+        m_p = nullptr;
+    }
+
+private:
+    T* m_p = nullptr;
+};
+
+// One VARIANT, cleared on destruction.
+class Variant {
+public:
+    Variant() { ::VariantInit(&m_v); }
+    explicit Variant(LONG value) : Variant()
+    {
+        m_v.vt = VT_I4;
+        m_v.lVal = value;
+    }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    ~Variant() { ::VariantClear(&m_v); }
+
+    VARIANT* Ptr() { return &m_v; }
+    // By value, as dispatch methods take it: the callee gets a shallow copy
+    // and frees nothing.
+    const VARIANT& Value() const { return m_v; }
+
+private:
+    VARIANT m_v;
+};
+
+class Bstr {
+public:
+    explicit Bstr(const wchar_t* text) : m_s(::SysAllocString(text)) {}
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    ~Bstr() { ::SysFreeString(m_s); }
+    BSTR Get() const { return m_s; }
+
+private:
+    BSTR m_s;
+};
+
+class ComApartment {
+public:
+    ComApartment() : m_hr(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment()
+    {
+        if (SUCCEEDED(m_hr))
+            ::CoUninitialize();
+    }
+    bool Ok() const { return SUCCEEDED(m_hr); }
+
+private:
+    HRESULT m_hr;
+};
+
+// The Shell.Application object of the running desktop: the desktop window's
+// browser, its shell view, the view's automation object and its
+// application. A ShellExecute on it runs inside Explorer.
+bool DesktopShell(ComPtr<IShellDispatch2>& shell)
+{
+    ComPtr<IShellWindows> windows;
+    if (FAILED(::CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
+                                  IID_IShellWindows, windows.OutVoid())))
+        return false;
+    Variant desktopLocation(CSIDL_DESKTOP);
+    Variant noRoot;
+    LONG hWnd = 0;
+    ComPtr<IDispatch> desktop;
+    if (windows->FindWindowSW(desktopLocation.Ptr(), noRoot.Ptr(), SWC_DESKTOP, &hWnd,
+                              SWFO_NEEDDISPATCH, desktop.Out()) != S_OK ||
+        !desktop)
+        return false;
+    ComPtr<IServiceProvider> provider;
+    ComPtr<IShellBrowser> browser;
+    ComPtr<IShellView> view;
+    ComPtr<IDispatch> background;
+    ComPtr<IShellFolderViewDual> folderView;
+    ComPtr<IDispatch> application;
+    return SUCCEEDED(desktop->QueryInterface(IID_IServiceProvider, provider.OutVoid())) &&
+           SUCCEEDED(provider->QueryService(SID_STopLevelBrowser, IID_IShellBrowser,
+                                            browser.OutVoid())) &&
+           SUCCEEDED(browser->QueryActiveShellView(view.Out())) && view &&
+           SUCCEEDED(view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch,
+                                         background.OutVoid())) && background &&
+           SUCCEEDED(background->QueryInterface(IID_IShellFolderViewDual,
+                                                folderView.OutVoid())) &&
+           SUCCEEDED(folderView->get_Application(application.Out())) && application &&
+           SUCCEEDED(application->QueryInterface(IID_IShellDispatch2, shell.OutVoid())) &&
+           shell;
+}
+
+int Run(const wchar_t* program)
+{
+    ComApartment apartment;
+    if (!apartment.Ok())
+        return 1;
+    // A shell that is still starting (or a busy one) answers a moment later.
+    ComPtr<IShellDispatch2> shell;
+    for (int attempt = 0; !DesktopShell(shell); ++attempt) {
+        if (attempt == kAttempts)
+            return 1;
+        ::Sleep(kRetryMs);
+    }
+    Bstr file(program);
+    Variant noArguments, noFolder, defaultVerb;
+    Variant show(SW_SHOWNORMAL);
+    return SUCCEEDED(shell->ShellExecute(file.Get(), noArguments.Value(), noFolder.Value(),
+                                         defaultVerb.Value(), show.Value()))
+               ? 0
+               : 1;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    int argc = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    const int result = argv != nullptr && argc == 2 ? Run(argv[1]) : 2;
+    ::LocalFree(argv);
+    return result;
+}
