@@ -74,6 +74,18 @@ protected:
         }, 3000);
     }
 
+    // Starts with both radios on and the editor in front, opens the panel
+    // by the hotkey and moves its highlight to "Wireless LAN only".
+    void OpenPanelInFrontOf(CEditor& editor)
+    {
+        ASSERT_TRUE(m_s.Start(0x1F));
+        ASSERT_TRUE(editor.Start());
+        const HWND hDlg = OpenByHotkey(Osd::Selection);
+        ASSERT_NE(hDlg, nullptr);
+        PressScanCode(0x4D, false);
+        EXPECT_TRUE(CaptionBecomes(hDlg, 133));
+    }
+
     // After a display that was opened over editor: the editor is in front
     // again, what is typed next reaches its edit control, and the two
     // programs' threads no longer share one input state (attached, both
@@ -351,13 +363,8 @@ TEST_F(Walk, SwitchOffNoticeClosesEveryWayAndWritesNothing)
 // closed with Enter.
 TEST_F(Walk, PanelClosedWithEnterGivesTheKeyboardBack)
 {
-    ASSERT_TRUE(m_s.Start(0x1F));
     CEditor editor;
-    ASSERT_TRUE(editor.Start());
-    const HWND hDlg = OpenByHotkey(Osd::Selection);
-    ASSERT_NE(hDlg, nullptr);
-    PressScanCode(0x4D, false);
-    EXPECT_TRUE(CaptionBecomes(hDlg, 133));
+    ASSERT_NO_FATAL_FAILURE(OpenPanelInFrontOf(editor));
     PressScanCode(0x1C, false);
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
     EXPECT_TRUE(m_s.WaitForTrayOf(0x1C));
@@ -366,13 +373,8 @@ TEST_F(Walk, PanelClosedWithEnterGivesTheKeyboardBack)
 
 TEST_F(Walk, PanelAppliedByItsTimerGivesTheKeyboardBack)
 {
-    ASSERT_TRUE(m_s.Start(0x1F));
     CEditor editor;
-    ASSERT_TRUE(editor.Start());
-    const HWND hDlg = OpenByHotkey(Osd::Selection);
-    ASSERT_NE(hDlg, nullptr);
-    PressScanCode(0x4D, false);
-    EXPECT_TRUE(CaptionBecomes(hDlg, 133));
+    ASSERT_NO_FATAL_FAILURE(OpenPanelInFrontOf(editor));
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid(), 15000));
     EXPECT_TRUE(m_s.WaitForTrayOf(0x1C));
     ExpectKeyboardBackWith(editor);
