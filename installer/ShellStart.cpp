@@ -9,7 +9,7 @@
 // IShellDispatch2, reached through the desktop window's shell view: the same
 // shell that starts the Run key's entries at logon and a double-clicked
 // program. Exit code 0 when the shell took the request, 1 when no shell
-// could be reached or it refused, 2 on wrong arguments.
+// could be reached in time or it refused, 2 on wrong arguments.
 #include <windows.h>
 // Before shldisp.h: its ShellExecute macro then renames the dispatch method
 // and the call alike.
@@ -23,6 +23,9 @@ namespace {
 
 const int kAttempts = 20;
 const DWORD kRetryMs = 500;
+// The installer waits for this program; a shell that hangs in a call must
+// not hold its Finish page open.
+const DWORD kDeadlineMs = 30000;
 
 // Owns one interface pointer.
 template <typename T>
@@ -163,13 +166,37 @@ int Run(const wchar_t* program)
                : 1;
 }
 
+DWORD WINAPI RunThread(LPVOID program)
+{
+    return static_cast<DWORD>(Run(static_cast<const wchar_t*>(program)));
+}
+
+// Runs the start on a thread of its own and gives up at the deadline; the
+// process exit then ends the thread, wherever it waits.
+int RunWithDeadline(const wchar_t* program)
+{
+    DWORD threadId = 0;
+    const HANDLE thread = ::CreateThread(nullptr, 0, RunThread, const_cast<wchar_t*>(program),
+                                         0, &threadId);
+    if (thread == nullptr)
+        return Run(program);
+    DWORD result = 1;
+    if (::WaitForSingleObject(thread, kDeadlineMs) != WAIT_OBJECT_0 ||
+        !::GetExitCodeThread(thread, &result))
+        result = 1;
+    ::CloseHandle(thread);
+    return static_cast<int>(result);
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    const int result = argv != nullptr && argc == 2 ? Run(argv[1]) : 2;
+    const int result = argv != nullptr && argc == 2 ? RunWithDeadline(argv[1]) : 2;
     ::LocalFree(argv);
-    return result;
+    // Not through the C runtime's exit: a start thread still waiting on
+    // the shell would make its clean-up wait too.
+    ::ExitProcess(static_cast<UINT>(result));
 }

@@ -14,9 +14,10 @@
 //   installer_probe next <ms>      clicks through an interactive installer:
 //                                  presses the default button of the "Ravo
 //                                  Setup..." window (Next, Install, Finish, or
-//                                  OK of a message box) whenever it is
-//                                  enabled, until no such window is left;
-//                                  prints clicked=<button text> for each
+//                                  OK of a message box) once per page when
+//                                  it is enabled, until no such window is
+//                                  left; prints clicked=<button text> for
+//                                  each click
 //   installer_probe version <file> prints product= and version= (the
 //                                  version block's ProductName, ProductVersion)
 //
@@ -228,32 +229,57 @@ HWND SetupWindow()
     return hWnd;
 }
 
+// The button's label without its mnemonic ampersand.
+std::string ButtonLabel(HWND button)
+{
+    char text[64] = {};
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutA(button, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                          SMTO_NORMAL, 1000, &copied);
+    std::string label;
+    for (const char* c = text; *c != '\0'; ++c)
+        if (*c != '&')
+            label += *c;
+    return label;
+}
+
+// Clicks each page once: a page that is busy after its click (the Finish
+// page waits for the program's start) must not be clicked again. A page
+// is the window, its inner page dialog and its button's label; one that
+// stays unchanged for a long while gets one more click, in case the first
+// was lost.
 int Next(DWORD timeoutMs)
 {
+    const DWORD kReclickMs = 20000;
     if (!WaitFor([] { return SetupWindow() != nullptr; }, timeoutMs))
         return Fail("no setup window");
     const DWORD start = ::GetTickCount();
+    std::string lastPage;
+    DWORD lastClick = 0;
     for (HWND hWnd = SetupWindow(); hWnd != nullptr; hWnd = SetupWindow()) {
-        if (::GetTickCount() - start >= timeoutMs)
-            return Fail("the setup window is still open");
         const HWND button = ::GetDlgItem(hWnd, IDOK);
-        if (button == nullptr || !::IsWindowVisible(button) || !::IsWindowEnabled(button)) {
+        const std::string label = button != nullptr ? ButtonLabel(button) : std::string();
+        if (::GetTickCount() - start >= timeoutMs) {
+            std::fprintf(stderr, "installer_probe: the setup window is still open at \"%s\"%s\n",
+                         label.c_str(),
+                         ProcessExists("ShellStart.exe") ? ", ShellStart.exe running" : "");
+            return 1;
+        }
+        char page[96];
+        std::snprintf(page, sizeof(page), "%p/%p/%s", static_cast<void*>(hWnd),
+                      static_cast<void*>(::FindWindowExA(hWnd, nullptr, "#32770", nullptr)),
+                      label.c_str());
+        const bool clickable = button != nullptr && ::IsWindowVisible(button) &&
+                               ::IsWindowEnabled(button);
+        if (!clickable || (page == lastPage && ::GetTickCount() - lastClick < kReclickMs)) {
             ::Sleep(100);
             continue;
         }
-        char text[64] = {};
-        DWORD_PTR copied = 0;
-        ::SendMessageTimeoutA(button, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
-                              SMTO_NORMAL, 1000, &copied);
-        std::string label;
-        for (const char* c = text; *c != '\0'; ++c)
-            if (*c != '&')
-                label += *c;
         std::printf("clicked=%s\n", label.c_str());
         std::fflush(stdout);
         ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-        // Time for the next page to replace this one.
-        ::Sleep(1000);
+        lastPage = page;
+        lastClick = ::GetTickCount();
     }
     return 0;
 }

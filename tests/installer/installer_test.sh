@@ -146,7 +146,7 @@ install_interactive() {
   local pid
   wine "$@" </dev/null >/dev/null 2>&1 &
   pid=$!
-  clicked=$(wine "${arg[probe]}" next 60000 </dev/null 2>"$work/next.err" | tr -d '\r') ||
+  clicked=$(wine "${arg[probe]}" next 90000 </dev/null 2>"$work/next.err" | tr -d '\r') ||
     fail "could not click through the installer: $(tail -n 3 "$work/next.err"); clicked: $(tr '\n' ' ' <<<"$clicked")"
   install_rc=0
   wait "$pid" || install_rc=$?
