@@ -92,11 +92,16 @@ protected:
     // would name the same active and focus windows).
     void ExpectKeyboardBackWith(const CEditor& editor)
     {
-        EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == editor.Wnd(); }, 3000))
-            << "the foreground went back";
         GUITHREADINFO ravo = {};
         GUITHREADINFO other = {};
         ravo.cbSize = other.cbSize = sizeof(GUITHREADINFO);
+        // The editor's thread sets its focus once it handles the activation,
+        // a moment after the foreground has changed.
+        EXPECT_TRUE(WaitUntil([&] {
+            return ::GetForegroundWindow() == editor.Wnd() &&
+                   ::GetGUIThreadInfo(editor.ThreadId(), &other) &&
+                   other.hwndFocus == editor.Edit();
+        }, 3000)) << "the foreground went back";
         ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(m_s.Wnd(), nullptr), &ravo));
         ASSERT_TRUE(::GetGUIThreadInfo(editor.ThreadId(), &other));
         EXPECT_EQ(other.hwndFocus, editor.Edit());
