@@ -4,6 +4,8 @@
 #include "RadioModel.h"
 #include "firmware/FirmwareState.h"
 
+#include <cstdio>
+
 namespace e2e {
 
 DWORD FirmwareRequestCount()
@@ -361,16 +363,28 @@ CSession::~CSession()
 
 BOOL CSession::Start(BYTE status, const std::string& arguments)
 {
-    if (!m_pShell->Start())
+    // What went wrong, on stderr: the callers only assert the result.
+    const auto fail = [](const char* what) {
+        std::fprintf(stderr, "CSession::Start: %s\n", what);
         return FALSE;
+    };
+    if (!m_pShell->Start()) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(::FindWindowA("Shell_TrayWnd", nullptr), &pid);
+        std::fprintf(stderr, "CSession::Start: the first Shell_TrayWnd is of process %lu, not this one (%lu)\n",
+                     static_cast<unsigned long>(pid), static_cast<unsigned long>(::GetCurrentProcessId()));
+        return FALSE;
+    }
     if (!WaitForNoRavoWindow())
-        return FALSE;
+        return fail("a former copy's window is still there");
     m_firmware.Reset();
     m_firmware.SetStatus(status);
     if (!m_ravo.Start(arguments))
-        return FALSE;
+        return fail("Ravo.exe did not start");
     m_hWnd = m_ravo.WaitForMainWindow(15000);
-    return m_hWnd != nullptr && WaitForTrayOf(status);
+    if (m_hWnd == nullptr)
+        return fail("no main window");
+    return WaitForTrayOf(status) ? TRUE : fail("the tray does not show the state");
 }
 
 DWORD CSession::Close()

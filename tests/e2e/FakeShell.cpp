@@ -105,7 +105,14 @@ BOOL CFakeShell::Start()
     ::WaitForSingleObject(m_hReady, 10000);
     ::CloseHandle(m_hReady);
     m_hReady = nullptr;
-    return IsFirst();
+    // Wine's own tray window has the same class; the program talks to the
+    // first in the z-order, which must be this one.
+    return m_hWnd != nullptr && WaitUntil([this] {
+        if (IsFirst())
+            return true;
+        ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return false;
+    }, 2000);
 }
 
 void CFakeShell::Stop()
