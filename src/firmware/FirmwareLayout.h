@@ -9,7 +9,7 @@
 
 // "OBRS" in memory order. A block whose header differs is re-initialised.
 constexpr uint32_t FIRMWARE_STATE_MAGIC = 0x5352424F;
-constexpr uint32_t FIRMWARE_STATE_VERSION = 1;
+constexpr uint32_t FIRMWARE_STATE_VERSION = 2;
 
 // A notebook with both radios present and enabled and the switch on.
 constexpr uint8_t FIRMWARE_DEFAULT_STATUS = 0x1F;
@@ -43,7 +43,7 @@ struct FirmwareSharedState {
     uint8_t reserved[2];
     uint32_t sequence;      // requests recorded since the block was created
     uint32_t journalFloor;  // sequence at the last reset; older entries are void
-    uint32_t reserved2;
+    uint32_t lockOwner;     // process id of the access in progress, 0 if none
     FirmwareJournalEntry journal[FIRMWARE_JOURNAL_SIZE];  // ring, by sequence
 };
 
@@ -54,5 +54,6 @@ static_assert(offsetof(FirmwareJournalEntry, status) == 20);
 static_assert(offsetof(FirmwareSharedState, delayMs) == 12);
 static_assert(offsetof(FirmwareSharedState, status) == 16);
 static_assert(offsetof(FirmwareSharedState, sequence) == 20);
+static_assert(offsetof(FirmwareSharedState, lockOwner) == 28);
 static_assert(offsetof(FirmwareSharedState, journal) == 32);
 static_assert(sizeof(FirmwareSharedState) == 32 + 24 * FIRMWARE_JOURNAL_SIZE);

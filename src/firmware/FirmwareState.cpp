@@ -8,6 +8,22 @@ using InstanceSuffixText = char[MAX_INSTANCE_LENGTH + 2];
 // No access ever holds the lock for long; a wait this long means a stuck
 // holder, and the access fails instead of hanging its caller.
 const DWORD LOCK_TIMEOUT_MS = 5000;
+// How a waiter behaves: spins, then yields, then sleeps; it asks whether
+// the holder's process still runs this often.
+const DWORD SPINS_BEFORE_SLEEP = 100;
+const DWORD HOLDER_CHECK_MS = 50;
+
+// Whether no process of that id runs any more. One that cannot be opened
+// for another reason (rights) counts as running.
+BOOL HasEnded(DWORD pid)
+{
+    const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr)
+        return ::GetLastError() == ERROR_INVALID_PARAMETER;
+    const BOOL ended = ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    ::CloseHandle(process);
+    return ended;
+}
 
 // Writes first, second and third one after another into out. FALSE, with
 // out empty, when they do not fit with the terminator.
@@ -97,11 +113,8 @@ void CFirmwareState::Close()
         ::UnmapViewOfFile(m_pShared);
     if (m_hMapping != nullptr)
         ::CloseHandle(m_hMapping);
-    if (m_hMutex != nullptr)
-        ::CloseHandle(m_hMutex);
     m_pShared = nullptr;
     m_hMapping = nullptr;
-    m_hMutex = nullptr;
     m_szInstance[0] = '\0';
 }
 
@@ -133,12 +146,14 @@ BOOL CFirmwareState::Open()
         !BackingFilePath(path, sizeof(path)))
         return FALSE;
 
-    m_hMutex = ::CreateMutexA(nullptr, FALSE, mutexName);
-    if (m_hMutex == nullptr)
+    const HANDLE hMutex = ::CreateMutexA(nullptr, FALSE, mutexName);
+    if (hMutex == nullptr)
         return FALSE;
-    const DWORD wait = ::WaitForSingleObject(m_hMutex, LOCK_TIMEOUT_MS);
-    if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED)
+    const DWORD wait = ::WaitForSingleObject(hMutex, LOCK_TIMEOUT_MS);
+    if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) {
+        ::CloseHandle(hMutex);
         return FALSE;
+    }
 
     // Without a usable file the block still works, but lives only while
     // some process has it open.
@@ -155,7 +170,8 @@ BOOL CFirmwareState::Open()
         if (m_pShared != nullptr && !HeaderValid(*m_pShared))
             Initialise(*m_pShared);
     }
-    ::ReleaseMutex(m_hMutex);
+    ::ReleaseMutex(hMutex);
+    ::CloseHandle(hMutex);
     ::lstrcpynA(m_szInstance, suffix, sizeof(m_szInstance));
     return m_pShared != nullptr;
 }
@@ -174,17 +190,43 @@ BOOL CFirmwareState::IsOpen() const
     return m_pShared != nullptr;
 }
 
+// The lock is the block's lockOwner word, taken with an interlocked
+// exchange: a kernel mutex would cost every access two calls into the
+// kernel (under Wine, two server round trips of some 35 µs each). Accesses
+// are short, so a waiter spins briefly and then sleeps. A holder whose
+// process has ended without letting go is replaced, as an abandoned mutex
+// would be.
 BOOL CFirmwareState::Lock()
 {
     if (m_pShared == nullptr)
         return FALSE;
-    const DWORD wait = ::WaitForSingleObject(m_hMutex, LOCK_TIMEOUT_MS);
-    return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    auto* const owner = reinterpret_cast<volatile LONG*>(&m_pShared->lockOwner);
+    const LONG self = static_cast<LONG>(::GetCurrentProcessId());
+    const DWORD start = ::GetTickCount();
+    DWORD lastCheck = start;
+    for (DWORD attempt = 0;; ++attempt) {
+        const LONG holder = ::InterlockedCompareExchange(owner, self, 0);
+        if (holder == 0)
+            return TRUE;
+        const DWORD now = ::GetTickCount();
+        if (now - lastCheck >= HOLDER_CHECK_MS) {
+            lastCheck = now;
+            if (HasEnded(static_cast<DWORD>(holder)) &&
+                ::InterlockedCompareExchange(owner, self, holder) == holder)
+                return TRUE;
+        }
+        if (now - start >= LOCK_TIMEOUT_MS)
+            return FALSE;
+        if (attempt >= SPINS_BEFORE_SLEEP)
+            ::Sleep(attempt < 2 * SPINS_BEFORE_SLEEP ? 0 : 1);
+        else
+            YieldProcessor();
+    }
 }
 
 void CFirmwareState::Unlock()
 {
-    ::ReleaseMutex(m_hMutex);
+    ::InterlockedExchange(reinterpret_cast<volatile LONG*>(&m_pShared->lockOwner), 0);
 }
 
 BOOL CFirmwareState::Snapshot(FirmwareSharedState& copy)

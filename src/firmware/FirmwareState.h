@@ -1,7 +1,8 @@
 // Access to the simulated firmware's shared block for OBRA.dll, its control
 // tool and tests. The block is a named file mapping of the session, backed
 // by a file in the temporary folder so the register survives between
-// processes; a named mutex guards every access.
+// processes. A lock word in the block guards every access; a named mutex
+// guards only the block's creation.
 //
 // The environment variable RAVO_OBRA_INSTANCE (letters, digits, '-' and '_',
 // up to 32 characters) selects a separate instance, so a test program can
@@ -75,7 +76,6 @@ private:
     void Close();
     static void Initialise(FirmwareSharedState& state);
 
-    HANDLE m_hMutex = nullptr;
     HANDLE m_hMapping = nullptr;
     FirmwareSharedState* m_pShared = nullptr;
     // Name suffix of the open instance ("" for the default one).

@@ -201,3 +201,32 @@ TEST_F(ObraDll, DelayedAnswersDoNotBlockTheState)
     CloseHandle(hThread);
     EXPECT_EQ(0x0F, value);
 }
+
+// A process that ended inside an access (killed, say) leaves its id in the
+// block's lock word; the next caller takes the lock over instead of failing
+// at the lock's time-out.
+TEST_F(ObraDll, LockLeftByAnEndedProcessIsTakenOver)
+{
+    ASSERT_TRUE(m_state.SetStatus(0x1D));
+    char path[MAX_PATH];
+    ASSERT_TRUE(CFirmwareState::BackingFilePath(path, sizeof(path)));
+    // A second view of the backing file: the same bytes as the named block.
+    const HANDLE hFile = CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    const HANDLE hMapping = CreateFileMappingA(hFile, NULL, PAGE_READWRITE, 0, 0, NULL);
+    CloseHandle(hFile);
+    ASSERT_NE(nullptr, hMapping);
+    auto* shared = static_cast<FirmwareSharedState*>(
+        MapViewOfFile(hMapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(FirmwareSharedState)));
+    ASSERT_NE(nullptr, shared);
+    shared->lockOwner = 0x7FFFFFFC;  // an id no process has
+
+    BYTE value = 0;
+    EXPECT_TRUE(Read(&value));
+    EXPECT_EQ(0x1D, value);
+    EXPECT_EQ(0u, shared->lockOwner);
+    UnmapViewOfFile(shared);
+    CloseHandle(hMapping);
+}
