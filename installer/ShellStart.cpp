@@ -175,9 +175,8 @@ DWORD WINAPI RunThread(LPVOID program)
 // process exit then ends the thread, wherever it waits.
 int RunWithDeadline(const wchar_t* program)
 {
-    DWORD threadId = 0;
     const HANDLE thread = ::CreateThread(nullptr, 0, RunThread, const_cast<wchar_t*>(program),
-                                         0, &threadId);
+                                         0, nullptr);
     if (thread == nullptr)
         return Run(program);
     DWORD result = 1;

@@ -368,13 +368,8 @@ BOOL CSession::Start(BYTE status, const std::string& arguments)
         std::fprintf(stderr, "CSession::Start: %s\n", what);
         return FALSE;
     };
-    if (!m_pShell->Start()) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(::FindWindowA("Shell_TrayWnd", nullptr), &pid);
-        std::fprintf(stderr, "CSession::Start: the first Shell_TrayWnd is of process %lu, not this one (%lu)\n",
-                     static_cast<unsigned long>(pid), static_cast<unsigned long>(::GetCurrentProcessId()));
-        return FALSE;
-    }
+    if (!m_pShell->Start())
+        return fail("the stand-in shell is not the first Shell_TrayWnd");
     if (!WaitForNoRavoWindow())
         return fail("a former copy's window is still there");
     m_firmware.Reset();

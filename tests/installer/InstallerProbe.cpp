@@ -245,17 +245,13 @@ std::string ButtonLabel(HWND button)
 
 // Clicks each page once: a page that is busy after its click (the Finish
 // page waits for the program's start) must not be clicked again. A page
-// is the window, its inner page dialog and its button's label; one that
-// stays unchanged for a long while gets one more click, in case the first
-// was lost.
+// is the window, its inner page dialog and its button's label.
 int Next(DWORD timeoutMs)
 {
-    const DWORD kReclickMs = 20000;
     if (!WaitFor([] { return SetupWindow() != nullptr; }, timeoutMs))
         return Fail("no setup window");
     const DWORD start = ::GetTickCount();
     std::string lastPage;
-    DWORD lastClick = 0;
     for (HWND hWnd = SetupWindow(); hWnd != nullptr; hWnd = SetupWindow()) {
         const HWND button = ::GetDlgItem(hWnd, IDOK);
         const std::string label = button != nullptr ? ButtonLabel(button) : std::string();
@@ -271,7 +267,7 @@ int Next(DWORD timeoutMs)
                       label.c_str());
         const bool clickable = button != nullptr && ::IsWindowVisible(button) &&
                                ::IsWindowEnabled(button);
-        if (!clickable || (page == lastPage && ::GetTickCount() - lastClick < kReclickMs)) {
+        if (!clickable || page == lastPage) {
             ::Sleep(100);
             continue;
         }
@@ -279,7 +275,6 @@ int Next(DWORD timeoutMs)
         std::fflush(stdout);
         ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
         lastPage = page;
-        lastClick = ::GetTickCount();
     }
     return 0;
 }
