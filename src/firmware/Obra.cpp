@@ -64,18 +64,33 @@ BOOL Apply(FirmwareSharedState& state, const EvaluateRequest& request)
 // The block stays open from one call to the next: opening it (a mutex, a
 // file and a mapping) would cost every call far more than the request
 // itself. It is opened afresh when the environment selects another
-// instance. The slim lock keeps the threads of this process from reopening
-// it under each other.
+// instance. A critical section (Windows XP has no slim locks) keeps the
+// threads of this process from reopening it under each other; uncontended,
+// it costs no call into the kernel.
+class CProcessLock {
+public:
+    CProcessLock() { ::InitializeCriticalSection(&m_section); }
+    ~CProcessLock() { ::DeleteCriticalSection(&m_section); }
+    CProcessLock(const CProcessLock&) = delete;
+    CProcessLock& operator=(const CProcessLock&) = delete;
+
+    void Enter() { ::EnterCriticalSection(&m_section); }
+    void Leave() { ::LeaveCriticalSection(&m_section); }
+
+private:
+    CRITICAL_SECTION m_section;
+};
+
 CFirmwareState s_state(CFirmwareState::Deferred{});
-SRWLOCK s_stateLock = SRWLOCK_INIT;
+CProcessLock s_stateLock;
 
 // fn(FirmwareSharedState&) on the current instance's block, under its lock.
 template <typename Fn>
 BOOL WithState(Fn fn)
 {
-    ::AcquireSRWLockExclusive(&s_stateLock);
+    s_stateLock.Enter();
     const BOOL ok = s_state.OpenCurrent() && s_state.Access(fn);
-    ::ReleaseSRWLockExclusive(&s_stateLock);
+    s_stateLock.Leave();
     return ok;
 }
 

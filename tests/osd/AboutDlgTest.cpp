@@ -64,6 +64,8 @@ TEST(AboutDlg, ShowsTheVersionAfterTheLabel)
     ::RegCloseKey(hKey);
     ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     ::RegCloseKey(hRoot);
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, (root + "\\SOFTWARE\\RAVO").c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, (root + "\\SOFTWARE").c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, root.c_str());
     ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\RavoOsdTests");  // when no other run holds it
 }
