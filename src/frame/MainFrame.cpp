@@ -1,6 +1,8 @@
 #include "frame/MainFrame.h"
 
+#include "frame/MessageFilter.h"
 #include "frame/RadioState.h"
+#include "frame/SystemFunction.h"
 #include "hook/KeyboardHook.h"
 #include "osd/RadioSelectDlg.h"
 #include "osd/SwitchOffDlg.h"
@@ -26,25 +28,23 @@ const UINT_PTR IDT_TRAY_RETRY = 1;
 const UINT TRAY_RETRY_MS = 2000;
 const DWORD TRAY_RETRY_FOR_MS = 120000;
 
-// Lets programs of a lower integrity level reach the frame with the
-// messages they have a part in: the shell's restart broadcast and tray
-// callbacks, and the private refresh and close requests. Nothing else, so
-// WM_COMMAND stays closed to them. ChangeWindowMessageFilterEx (Windows 7
-// and later) is looked up at run time, as the headers declare it only for
-// a later WINVER than the program targets.
-void AllowFromLowerIntegrity(HWND hWnd)
+// Session notifications (lock, unlock, console connect) came with Windows
+// XP, whose wtsapi32.dll has both functions; Microsoft now documents them
+// from Vista on, so they are looked up rather than imported.
+void RegisterSessionNotification(HWND hWnd)
 {
-    using ChangeFilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    const HMODULE hUser32 = ::GetModuleHandleA("user32.dll");
-    const auto changeFilter = reinterpret_cast<ChangeFilterFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(hUser32, "ChangeWindowMessageFilterEx")));
-    if (changeFilter == nullptr)
-        return;
-    const DWORD ALLOW = 1;  // MSGFLT_ALLOW
-    const UINT messages[] = { CTrayIcon::TaskbarCreatedMessage(), WM_TRAY_NOTIFY,
-                              WM_STATUS_CHANGED, WM_CLOSE_REQUEST };
-    for (UINT message : messages)
-        changeFilter(hWnd, message, ALLOW, nullptr);
+    using RegisterFn = BOOL(WINAPI*)(HWND, DWORD);
+    if (const auto doRegister =
+            SystemFunction<RegisterFn>("wtsapi32.dll", "WTSRegisterSessionNotification"))
+        doRegister(hWnd, NOTIFY_FOR_THIS_SESSION);
+}
+
+void UnregisterSessionNotification(HWND hWnd)
+{
+    using UnregisterFn = BOOL(WINAPI*)(HWND);
+    if (const auto doUnregister =
+            SystemFunction<UnregisterFn>("wtsapi32.dll", "WTSUnRegisterSessionNotification"))
+        doUnregister(hWnd);
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
     if (!IsWindow())
         return -1;
     m_hSemaphore = ::CreateSemaphoreA(nullptr, 1, 1, RAVO_KEY_SEMAPHORE);
-    ::WTSRegisterSessionNotification(m_hWnd, NOTIFY_FOR_THIS_SESSION);
+    RegisterSessionNotification(m_hWnd);
     InstallHook();
     return 0;
 }
@@ -208,7 +208,7 @@ void CMainFrame::ShowOsd(HWND hookTarget)
 BOOL CMainFrame::Shutdown()
 {
     m_trayIcon.SetIcon(0U);
-    ::WTSUnRegisterSessionNotification(m_hWnd);
+    UnregisterSessionNotification(m_hWnd);
     s_hook.Uninstall();
     return DestroyWindow();
 }
