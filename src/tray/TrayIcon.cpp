@@ -89,7 +89,7 @@ BOOL CTrayIcon::Update()
         m_bSure = FALSE;
         const BOOL result = ::Shell_NotifyIconA(dwMessage, &m_nid);
         --m_nWaiting;
-        // After a delete, or any failure, assume nothing is shown.
+        // Shown for sure only after an add or modify the shell confirmed.
         m_bShown = dwMessage != NIM_DELETE && result;
         if (nCall != m_nCalls) {
             // Calls made meanwhile were answered first, but the shell may
@@ -97,7 +97,9 @@ BOOL CTrayIcon::Update()
             bModifyFailed = FALSE;
             continue;
         }
-        m_bSure = m_nWaiting == 0;
+        // A shell that answers late reports failure, yet may still carry
+        // the add or modify out: after one, nobody knows what it shows.
+        m_bSure = m_nWaiting == 0 && (result || dwMessage == NIM_DELETE);
         if (!result && dwMessage == NIM_MODIFY && !bWasSure) {
             bModifyFailed = TRUE;  // the shell does not know the icon: add it
             continue;

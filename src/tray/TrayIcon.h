@@ -32,6 +32,9 @@ public:
     // For an icon: whether the shell shows it. For a removal: the shell's
     // result, or TRUE when nothing had to be done. Calls made meanwhile, from
     // messages handled inside the shell call, are reconciled before it returns.
+    // After a failed add or modify the shell's state is unknown (a late
+    // answer fails, yet the shell may still carry it out): the next icon is
+    // modified first and added only if that fails, and a removal deletes.
     BOOL SetIcon(HICON hIcon, LPCSTR lpTip);
 
     // 1 if the mouse message for icon wParam was handled, else 0.
@@ -53,7 +56,8 @@ private:
     BOOL m_bWanted = FALSE;  // the frame asks for the icon to be shown
     BOOL m_bShown = FALSE;   // the shell shows it, by its last answer
     // m_bShown is exact: no call was waiting for the shell when that answer
-    // came, and none was made meanwhile.
+    // came, none was made meanwhile, and the answer was no failed add or
+    // modify.
     BOOL m_bSure = TRUE;
     // The shell's answer can take a while, and messages sent to the window
     // meanwhile are handled inside the call: one of them may ask for

@@ -176,6 +176,12 @@ void CFakeShell::RefuseAdds(int count)
     m_refuseAdds = count;
 }
 
+void CFakeShell::AnswerLate(int count)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_lateAnswers = count;
+}
+
 BOOL CFakeShell::OnCopyData(const COPYDATASTRUCT* cds)
 {
     if (cds == nullptr || cds->cbData < RECORD_HEADER)
@@ -243,6 +249,10 @@ BOOL CFakeShell::OnCopyData(const COPYDATASTRUCT* cds)
     default:
         call.answer = it != m_icons.end();
         break;
+    }
+    if (call.answer && call.op != NIM_DELETE && m_lateAnswers > 0) {
+        --m_lateAnswers;
+        call.answer = FALSE;
     }
     m_calls.push_back(call);
     m_changed.notify_all();

@@ -8,8 +8,8 @@
 // new, empty one is a shell restart, which the program learns of through
 // the registered message "TaskbarCreated".
 //
-// The shell is answered like a real one: an add of a known icon, and a
-// modify or delete of an unknown one, fail.
+// The shell keeps its own list of icons and answers like a real one: an
+// add of a known icon, and a modify or delete of an unknown one, fail.
 #pragma once
 
 #include <windows.h>
@@ -81,6 +81,9 @@ public:
     // Refuses the next count adds that it would otherwise take, as a shell
     // that is still starting does.
     void RefuseAdds(int count);
+    // Carries out the next count adds or modifies that it takes, but answers
+    // FALSE, as a busy shell does once the caller's time limit has passed.
+    void AnswerLate(int count);
 
     // Tells the session's windows that the shell (re)started.
     static void BroadcastTaskbarCreated();
@@ -100,6 +103,7 @@ private:
     std::vector<TrayIconState> m_icons;
     std::function<void(const TrayCall&)> m_beforeAnswer;
     int m_refuseAdds = 0;
+    int m_lateAnswers = 0;
 };
 
 // The tray picture (resource id 138 to 148, or 128) whose bits the shell

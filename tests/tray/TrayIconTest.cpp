@@ -37,6 +37,7 @@ struct ShellModel {
     bool shown = false;
     HICON hIcon = nullptr;
     std::string tip;
+    int lateAnswers = 0;  // calls carried out, but answered FALSE
 };
 ShellModel s_shell;
 std::function<void()> s_beforeAnswer;
@@ -59,6 +60,10 @@ BOOL WINAPI RecordNotifyIcon(DWORD dwMessage, PNOTIFYICONDATAA pnid)
         }
         if (answer)
             s_shell.shown = dwMessage != NIM_DELETE;
+        if (answer && s_shell.lateAnswers > 0) {
+            --s_shell.lateAnswers;
+            answer = FALSE;
+        }
     }
     return answer;
 }
@@ -155,16 +160,18 @@ TEST_F(TrayIconTest, RemovingWhatIsNotShownMakesNoShellCall)
     EXPECT_EQ(s_calls.back().tip, kBothOn);
 }
 
-// A failed call leaves the icon recorded as not shown, so the next refresh adds it.
-TEST_F(TrayIconTest, AnyFailedCallForgetsTheIcon)
+// After a failed add or modify the shell may show the icon or not: a
+// removal still deletes, and the next picture is modified first, added only
+// when the modify fails. A failed delete leaves nothing shown.
+TEST_F(TrayIconTest, AfterAFailedCallTheShellsStateIsUnknown)
 {
     CTrayIcon tray(IDR_MAINFRAME);
     tray.SetNotificationWnd(&m_wnd, WM_TRAY_NOTIFY);
 
     s_dwFailing = 1u << NIM_ADD;
     EXPECT_FALSE(tray.SetIcon(IDR_TRAY_BOTH_ON));
-    EXPECT_TRUE(tray.SetIcon(0u));  // nothing shown: no delete
     s_dwFailing = 0;
+    EXPECT_TRUE(tray.SetIcon(0u));
     EXPECT_TRUE(tray.SetIcon(IDR_TRAY_BOTH_ON));
 
     s_dwFailing = 1u << NIM_MODIFY;
@@ -175,12 +182,14 @@ TEST_F(TrayIconTest, AnyFailedCallForgetsTheIcon)
     s_dwFailing = 1u << NIM_DELETE;
     EXPECT_FALSE(tray.SetIcon(0u));
     EXPECT_TRUE(tray.SetIcon(0u));
-    s_dwFailing = 0;
+    s_dwFailing = 1u << NIM_MODIFY;  // the shell does not know the icon
     EXPECT_TRUE(tray.SetIcon(IDR_TRAY_BOTH_ON));
-    EXPECT_TRUE(tray.SetIcon(IDR_TRAY_BOTH_OFF));
+    EXPECT_FALSE(tray.SetIcon(IDR_TRAY_BOTH_OFF));
+    EXPECT_TRUE(tray.SetIcon(IDR_TRAY_BOTH_ON));  // modify fails, the add shows it
 
-    EXPECT_EQ(Operations(), (std::vector<DWORD>{ NIM_ADD, NIM_ADD, NIM_MODIFY, NIM_ADD,
-                                                 NIM_DELETE, NIM_ADD, NIM_MODIFY }));
+    EXPECT_EQ(Operations(), (std::vector<DWORD>{ NIM_ADD, NIM_DELETE, NIM_ADD, NIM_MODIFY,
+                                                 NIM_MODIFY, NIM_DELETE, NIM_ADD, NIM_MODIFY,
+                                                 NIM_MODIFY, NIM_ADD }));
 }
 
 // After a shell restart the frame removes and re-adds its icon: a new shell
@@ -278,6 +287,23 @@ protected:
 
     CTrayIcon m_tray{ IDR_MAINFRAME };
 };
+
+// A shell that answers too late reports failure yet carries the call out:
+// the icon still follows the state, and none is left after removal.
+TEST_F(NestedTrayIconTest, LateAnswersStillEndInOneCurrentIconAndNoneAfterRemoval)
+{
+    s_shell.lateAnswers = 1;
+    EXPECT_FALSE(m_tray.SetIcon(IDR_TRAY_BOTH_ON));
+    EXPECT_TRUE(m_tray.SetIcon(IDR_TRAY_BOTH_OFF));
+    ExpectShown(IDR_TRAY_BOTH_OFF, kBothOff);
+    s_shell.lateAnswers = 1;
+    EXPECT_FALSE(m_tray.SetIcon(IDR_TRAY_BOTH_ON));
+    ExpectShown(IDR_TRAY_BOTH_ON, kBothOn);
+    s_shell.lateAnswers = 1;
+    EXPECT_FALSE(m_tray.SetIcon(IDR_TRAY_BOTH_OFF));
+    EXPECT_TRUE(m_tray.SetIcon(0u));
+    EXPECT_FALSE(s_shell.shown);
+}
 
 // The outer add reaches the shell after the nested call failed on it.
 TEST_F(NestedTrayIconTest, AFailedNestedCallIsNoRemoval)
