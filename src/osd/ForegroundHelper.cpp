@@ -33,11 +33,14 @@ BOOL CForegroundHelper::GiveBack(HWND hWnd)
     const HWND hForeground = ::GetForegroundWindow();
     if (hForeground == hWnd)
         return TRUE;
-    if (hForeground != nullptr) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hForeground, &pid);
-        if (pid != ::GetCurrentProcessId())
-            return FALSE;  // the user has moved on to another program
-    }
+    // No foreground window: the secure desktop (lock screen, consent
+    // prompt) is in front, or another program is activating. Either way the
+    // choice is no longer this program's to make.
+    if (hForeground == nullptr)
+        return FALSE;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hForeground, &pid);
+    if (pid != ::GetCurrentProcessId())
+        return FALSE;  // the user has moved on to another program
     return ::SetForegroundWindow(hWnd);
 }

@@ -18,8 +18,8 @@ public:
 
     // Makes hWnd, the window that was in front before a display opened, the
     // foreground window again: only while a window of this program holds
-    // the foreground (or none does), and only if hWnd still exists and is
-    // visible. TRUE when hWnd is the foreground window afterwards.
+    // the foreground (not while none does), and only if hWnd still exists
+    // and is visible. TRUE when hWnd is the foreground window afterwards.
     static BOOL GiveBack(HWND hWnd);
 
     // Attaches this thread's input to threadId's, or detaches it; FALSE for

@@ -385,6 +385,19 @@ TEST_F(Walk, PanelAppliedByItsTimerGivesTheKeyboardBack)
     ExpectKeyboardBackWith(editor);
 }
 
+// A program the user switched to while the panel was open keeps the
+// foreground when the panel ends by itself.
+TEST_F(Walk, ProgramActivatedWhileThePanelIsOpenKeepsTheForeground)
+{
+    CEditor editor;
+    CEditor other;
+    ASSERT_NO_FATAL_FAILURE(OpenPanelInFrontOf(editor));
+    ASSERT_TRUE(other.Start());
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid(), 15000));
+    ::Sleep(SETTLE_MS);
+    EXPECT_EQ(::GetForegroundWindow(), other.Wnd());
+}
+
 TEST_F(Walk, NoticeClosedWithEnterGivesTheKeyboardBack)
 {
     ASSERT_TRUE(m_s.Start(0x0D));
