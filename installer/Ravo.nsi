@@ -200,35 +200,40 @@ FunctionEnd
   SetOverwrite on
 !macroend
 
-; Windows grants UI access only to a program in a protected folder: either
-; Program Files folder or the system folder, or a folder within them. Sets $0
-; to 1 when the full path $1 is ROOT or lies within it (NSIS compares
-; strings case-insensitively).
-!macro IF_WITHIN ROOT
+; Windows grants UI access only to a program in a protected folder. Of
+; those, only the Program Files folders are the same for a 32-bit installer
+; and for Windows: the system folder it would write to is SysWOW64 on 64-bit
+; Windows, while the Run entry and the shell would start the program from
+; System32. Sets $0 to 1 when the full path $1 lies within ROOT, ROOT itself
+; excluded (NSIS compares strings case-insensitively).
+!macro IF_BELOW ROOT
   StrLen $2 "${ROOT}"
   StrCpy $3 $1 $2
   ${If} $3 == "${ROOT}"
     StrCpy $3 $1 1 $2
-    ${If} $3 == ""
-    ${OrIf} $3 == "\"
+    IntOp $2 $2 + 1
+    StrCpy $4 $1 1 $2
+    ${If} $3 == "\"
+    ${AndIf} $4 != ""
+    ${AndIf} $4 != "\"
       StrCpy $0 1
     ${EndIf}
   ${EndIf}
 !macroend
 
-; Refuses an install folder outside the protected ones when the program asks
-; for UI access ("..\" resolved first): a message, and exit code 3.
+; Refuses an install folder outside the Program Files folders when the
+; program asks for UI access ("..\" resolved first): a message, and exit
+; code 3.
 Function CheckInstallFolder
 !ifdef UI_ACCESS
   StrCpy $1 ""
   System::Call 'kernel32::GetFullPathNameW(w "$INSTDIR", i ${NSIS_MAX_STRLEN}, w .r1, p 0) i .r0'
   StrCpy $0 0
-  !insertmacro IF_WITHIN "$PROGRAMFILES32"
-  !insertmacro IF_WITHIN "$PROGRAMFILES64"
-  !insertmacro IF_WITHIN "$SYSDIR"
+  !insertmacro IF_BELOW "$PROGRAMFILES32"
+  !insertmacro IF_BELOW "$PROGRAMFILES64"
   ${If} $0 = 0
     MessageBox MB_OK|MB_ICONSTOP \
-      "${PRODUCT} cannot be installed in $INSTDIR.$\r$\n$\r$\nWindows starts ${PRODUCT} only from a protected folder: $PROGRAMFILES64, $PROGRAMFILES32 or $SYSDIR, or a folder within them." \
+      "${PRODUCT} cannot be installed in $INSTDIR.$\r$\n$\r$\nWindows starts ${PRODUCT} only from a protected folder: choose a folder within $PROGRAMFILES64 or $PROGRAMFILES32." \
       /SD IDOK
     SetErrorLevel ${EXIT_FOLDER_NOT_PROTECTED}
     Quit
@@ -239,11 +244,12 @@ FunctionEnd
 ; Where OBRA.dll is now. The program binds it by the normal DLL search: its
 ; own folder first, then the system folder. The platform's library is the
 ; one in the system folder; a copy in the install folder that we did not
-; put there (no "OwnObra" mark) counts as the platform's too.
+; put there counts as the platform's too. The "OwnObra" mark speaks only
+; for the folder of the recorded installation.
 Function FindObra
   StrCpy $OwnObra 0
   StrCpy $PlatformObra ""
-  ReadRegDWORD $0 HKLM "${UNINST_KEY}" "OwnObra"
+  Call IsOwnObraHere
   ${If} ${FileExists} "$INSTDIR\OBRA.dll"
     ${If} $0 = 1
       StrCpy $OwnObra 1
@@ -257,6 +263,21 @@ Function FindObra
   ${EndIf}
 FunctionEnd
 
+; Sets $0 to 1 when the OBRA.dll in $INSTDIR is the simulator that an
+; installation of ours put there: marked so, for this very folder.
+!macro IS_OWN_OBRA_HERE UN
+Function ${UN}IsOwnObraHere
+  ReadRegDWORD $0 HKLM "${UNINST_KEY}" "OwnObra"
+  ReadRegStr $1 HKLM "${UNINST_KEY}" "InstallLocation"
+  ${If} $0 <> 1
+  ${OrIf} $1 != $INSTDIR
+    StrCpy $0 0
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro IS_OWN_OBRA_HERE ""
+!insertmacro IS_OWN_OBRA_HERE "un."
+
 ; Started from this elevated installer, the program would run elevated, and
 ; the user's own programs could not signal its named objects. ShellStart.exe
 ; has the desktop's shell start it instead, with the user's normal rights.
@@ -266,7 +287,11 @@ Function StartProgram
   File "/oname=$PLUGINSDIR\ShellStart.exe" "${STAGE_DIR}/ShellStart.exe"
   StrCpy $0 1
   ExecWait '"$PLUGINSDIR\ShellStart.exe" "$INSTDIR\Ravo.exe"' $0
-  ${If} $0 <> 0
+  ; 0 started, 3 still with a busy shell, which may start it yet.
+  ${If} $0 = 3
+    MessageBox MB_OK|MB_ICONINFORMATION \
+      "Windows is still starting ${PRODUCT}. If its icon does not appear in the notification area, ${PRODUCT} starts at your next logon."
+  ${ElseIf} $0 <> 0
     MessageBox MB_OK|MB_ICONINFORMATION \
       "${PRODUCT} could not be started now. It starts at your next logon."
   ${EndIf}
@@ -386,7 +411,7 @@ Section "Uninstall"
   Call un.CloseRunningCopy
   ; Files in use (by a copy in another session) go at the next restart.
   Delete /REBOOTOK "$INSTDIR\Ravo.exe"
-  ReadRegDWORD $0 HKLM "${UNINST_KEY}" "OwnObra"
+  Call un.IsOwnObraHere
   ${If} $0 = 1
     Delete /REBOOTOK "$INSTDIR\OBRA.dll"
   ${EndIf}

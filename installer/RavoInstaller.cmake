@@ -9,8 +9,10 @@
 # uninstaller and the installer are then signed by makensis through
 # installer/sign.sh), and writes <file>. VERSION is what the installer
 # records as the product version; the program's About box reads at most 19
-# characters. Unless RAVO_DEV_MANIFEST is on, the program asks for UI access
-# and the installer accepts only protected install folders.
+# characters. A signed installer packs the program that asks for UI access
+# (unless RAVO_DEV_MANIFEST is on) and accepts only protected install
+# folders; an unsigned one packs the program without UI access (target
+# ravo_unsigned), as Windows would not start an unsigned program asking for it.
 # The installer of an x86_64 build is a 64-bit one (for the tests on
 # machines that run no 32-bit programs); what ships is the i686 one.
 include_guard(GLOBAL)
@@ -42,14 +44,21 @@ function(ravo_add_installer target)
   if(CMAKE_SIZEOF_VOID_P EQUAL 8)
     list(APPEND defines -DTARGET_AMD64)
   endif()
+  set(program Ravo)
+  set(ui_access 0)
   if(NOT RAVO_DEV_MANIFEST)
-    list(APPEND defines -DUI_ACCESS)
+    if(ARG_SIGN_CERT)
+      set(ui_access 1)
+      list(APPEND defines -DUI_ACCESS)
+    else()
+      set(program ravo_unsigned)
+    endif()
   endif()
   foreach(define IN LISTS ARG_DEFINES)
     list(APPEND defines -D${define})
   endforeach()
   set(sign_steps)
-  set(depends Ravo obra ravo_shell_start ${nsi} ${icon})
+  set(depends ${program} obra ravo_shell_start ${nsi} ${icon})
   if(ARG_SIGN_CERT)
     list(APPEND defines -DSIGN_SCRIPT=${sign} -DSIGN_CERT=${ARG_SIGN_CERT} -DSIGN_KEY=${ARG_SIGN_KEY})
     set(sign_steps
@@ -62,7 +71,7 @@ function(ravo_add_installer target)
   add_custom_command(OUTPUT ${ARG_OUTPUT}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Ravo> $<TARGET_FILE:obra>
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${program}> $<TARGET_FILE:obra>
             $<TARGET_FILE:ravo_shell_start> ${stage}
     ${sign_steps}
     COMMAND ${RAVO_MAKENSIS} -NOCD -V2 ${defines} ${nsi}
@@ -74,4 +83,8 @@ function(ravo_add_installer target)
   else()
     add_custom_target(${target} DEPENDS ${ARG_OUTPUT})
   endif()
+  # For the tests: the program it packs, and whether that one asks for UI
+  # access.
+  set_target_properties(${target} PROPERTIES
+    RAVO_PROGRAM_FILE $<TARGET_FILE:${program}> RAVO_UI_ACCESS ${ui_access})
 endfunction()

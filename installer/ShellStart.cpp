@@ -8,8 +8,12 @@
 // The desktop's Explorer carries out the start with ShellExecute of its own
 // IShellDispatch2, reached through the desktop window's shell view: the same
 // shell that starts the Run key's entries at logon and a double-clicked
-// program. Exit code 0 when the shell took the request, 1 when no shell
-// could be reached in time or it refused, 2 on wrong arguments.
+// program. Exit codes:
+//   0  the shell took the request
+//   1  not started: no shell could be reached in time, or it refused
+//   2  wrong arguments
+//   3  not known: the deadline passed while the request was with the
+//      shell, which may still carry it out
 #include <windows.h>
 // Before shldisp.h: its ShellExecute macro then renames the dispatch method
 // and the call alike.
@@ -20,6 +24,11 @@
 #include <shlobj.h>
 
 namespace {
+
+const int kStarted = 0;
+const int kNotStarted = 1;
+const int kWrongArguments = 2;
+const int kNotKnown = 3;
 
 const int kAttempts = 20;
 const DWORD kRetryMs = 500;
@@ -145,25 +154,30 @@ bool DesktopShell(ComPtr<IShellDispatch2>& shell)
            shell;
 }
 
+// Set once the start request is on its way to the shell: from then on, a
+// deadline that passes leaves the outcome unknown.
+volatile LONG s_requestSent = 0;
+
 int Run(const wchar_t* program)
 {
     ComApartment apartment;
     if (!apartment.Ok())
-        return 1;
+        return kNotStarted;
     // A shell that is still starting (or a busy one) answers a moment later.
     ComPtr<IShellDispatch2> shell;
     for (int attempt = 0; !DesktopShell(shell); ++attempt) {
         if (attempt == kAttempts)
-            return 1;
+            return kNotStarted;
         ::Sleep(kRetryMs);
     }
     Bstr file(program);
     Variant noArguments, noFolder, defaultVerb;
     Variant show(SW_SHOWNORMAL);
+    ::InterlockedExchange(&s_requestSent, 1);
     return SUCCEEDED(shell->ShellExecute(file.Get(), noArguments.Value(), noFolder.Value(),
                                          defaultVerb.Value(), show.Value()))
-               ? 0
-               : 1;
+               ? kStarted
+               : kNotStarted;
 }
 
 DWORD WINAPI RunThread(LPVOID program)
@@ -172,17 +186,19 @@ DWORD WINAPI RunThread(LPVOID program)
 }
 
 // Runs the start on a thread of its own and gives up at the deadline; the
-// process exit then ends the thread, wherever it waits.
+// process exit then ends the thread, wherever it waits. The thread reads
+// program until then, so the caller must not free it.
 int RunWithDeadline(const wchar_t* program)
 {
     const HANDLE thread = ::CreateThread(nullptr, 0, RunThread, const_cast<wchar_t*>(program),
                                          0, nullptr);
     if (thread == nullptr)
         return Run(program);
-    DWORD result = 1;
-    if (::WaitForSingleObject(thread, kDeadlineMs) != WAIT_OBJECT_0 ||
-        !::GetExitCodeThread(thread, &result))
-        result = 1;
+    DWORD result = kNotStarted;
+    if (::WaitForSingleObject(thread, kDeadlineMs) != WAIT_OBJECT_0)
+        result = ::InterlockedCompareExchange(&s_requestSent, 0, 0) != 0 ? kNotKnown : kNotStarted;
+    else if (!::GetExitCodeThread(thread, &result))
+        result = kNotStarted;
     ::CloseHandle(thread);
     return static_cast<int>(result);
 }
@@ -192,9 +208,10 @@ int RunWithDeadline(const wchar_t* program)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     int argc = 0;
+    // Never freed: a start thread given up at the deadline may still read
+    // it, and the process's end frees it.
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    const int result = argv != nullptr && argc == 2 ? RunWithDeadline(argv[1]) : 2;
-    ::LocalFree(argv);
+    const int result = argv != nullptr && argc == 2 ? RunWithDeadline(argv[1]) : kWrongArguments;
     // Not through the C runtime's exit: a start thread still waiting on
     // the shell would make its clean-up wait too.
     ::ExitProcess(static_cast<UINT>(result));

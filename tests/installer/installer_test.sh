@@ -16,8 +16,10 @@
 #                     replaced, or removed, at the next restart (exit 3010)
 #          signing    the signed installer, program, library and uninstaller
 #                     carry valid signatures of the test certificate
-#   keys:  setup version older older_version user signed cert probe obra
-#          program ui_access work
+#          package    scripts/package builds in a tree of its own: the test
+#                     builds keep their configuration and their tests
+#   keys:  setup version older older_version user signed signed_ui_access
+#          cert probe obra program root build i686_build work
 # Needs WINEPREFIX (a ready test prefix) and DISPLAY, as scripts/test sets.
 set -euo pipefail
 
@@ -25,6 +27,34 @@ case_name=${1:?case}
 shift
 declare -A arg
 for a in "$@"; do arg[${a%%=*}]=${a#*=}; done
+
+# Needs no Wine: a package built as the user builds one, then the same tests
+# and the same configuration in the test builds as before.
+if [ "$case_name" = package ]; then
+  fingerprint() {
+    local tree
+    for tree in "${arg[i686_build]}" "${arg[build]}"; do
+      grep -v -e '^#' -e '^$' "$tree/CMakeCache.txt"
+      (cd "$tree" && ctest -N) | grep -e 'Test *#' -e 'Total Tests'
+    done
+  }
+  before=$(fingerprint)
+  export BUILD_DIR=${arg[i686_build]}
+  installer=$(env -u RAVO_SIGN_CERT -u RAVO_SIGN_KEY "${arg[root]}/scripts/package" | tail -n 1)
+  [ -f "$installer" ] || { echo "FAIL [package]: no package made ($installer)" >&2; exit 1; }
+  case $installer in
+    "${arg[i686_build]}"/*) echo "FAIL [package]: $installer lies in the test build" >&2; exit 1 ;;
+  esac
+  echo "ok   package made in a tree of its own: $installer"
+  if [ "$(fingerprint)" != "$before" ]; then
+    diff <(echo "$before") <(fingerprint) >&2 || true
+    echo "FAIL [package]: the test builds changed" >&2
+    exit 1
+  fi
+  echo "ok   the test builds keep their configuration and their tests"
+  echo "PASS [package]"
+  exit 0
+fi
 
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 UNINST_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ravo'
@@ -87,10 +117,14 @@ no_key() { if has_key "$2"; then fail "$1: $2 is still there"; fi; ok "$1"; }
 field() { sed -n "s/^$2=//p" <<<"$1"; }
 probe() { w "${arg[probe]}" "$@"; }
 
-install() { # installer, then its arguments; sets install_rc
-  local started=$SECONDS
+# Runs an installer, then its arguments; sets install_rc. Through cmd, so
+# that a /D= folder with blanks reaches it unquoted, as it must.
+install() {
+  local started=$SECONDS exe
+  exe=$(w winepath -w "$1")
+  [[ $exe != *" "* ]] || fail "the installer's path has a blank: $exe"
   install_rc=0
-  w "$@" >/dev/null || install_rc=$?
+  w cmd /c "$exe ${*:2}" >/dev/null || install_rc=$?
   echo "     ($(basename "$1") $2 took $((SECONDS - started)) s)"
 }
 
@@ -305,6 +339,19 @@ case_obra() {
   absent "uninstaller removed" "$INSTALL_DIR/uninst.exe"
   no_key "version key removed" "$VERSION_KEY"
   no_value "Run entry removed" "$RUN_KEY" Ravo
+  rm -rf "$INSTALL_DIR"
+
+  # The mark of our simulator speaks for its own folder only: a platform
+  # OBRA.dll in another install folder is neither replaced nor removed.
+  local other_win='C:\Program Files\Other' other=$WINEPREFIX/drive_c/Program\ Files/Other
+  install "${arg[setup]}" /S /FORCEOBRA
+  mkdir -p "$other"
+  cp "$vendor" "$other/OBRA.dll"
+  install "${arg[setup]}" /S "/D=$other_win"
+  expect "install into another folder with a platform OBRA.dll: exit code" "$install_rc" 0
+  same_file "platform OBRA.dll in the other folder kept" "$vendor" "$other/OBRA.dll"
+  uninstall
+  same_file "platform OBRA.dll in the other folder kept by the uninstall" "$vendor" "$other/OBRA.dll"
 }
 
 case_rights() {
@@ -315,17 +362,23 @@ case_rights() {
   echo "     (a Wine user is always an administrator: the installer variant under test"
   echo "      takes its account type from the build instead of the system)"
 
-  if [ "${arg[ui_access]}" != 1 ]; then
-    echo "     (the program asks for no UI access: any install folder is accepted)"
+  if [ "${arg[signed_ui_access]}" != 1 ]; then
+    echo "     (no signed package whose program asks for UI access: folders not tested)"
     return
   fi
+  # Only folders below Program Files: not the system folder (which Windows
+  # redirects for a 32-bit installer), not the roots themselves.
   local folder
-  for folder in 'C:\Ravo' 'C:\windows\system32x\Ravo' 'C:\windows\system32\..\Ravo'; do
-    install "${arg[setup]}" /S /FORCEOBRA "/D=$folder"
+  for folder in 'C:\Ravo' 'C:\windows\system32x\Ravo' 'C:\windows\system32\..\Ravo' \
+                'C:\windows\system32\Ravo' 'C:\windows\system32' 'C:\Program Files' \
+                'C:\Program Files\' 'C:\Program Files\..\Ravo'; do
+    install "${arg[signed]}" /S /FORCEOBRA "/D=$folder"
     expect "silent install into $folder: exit code" "$install_rc" 3
-    absent "nothing installed in $folder" "$WINEPREFIX/drive_c/Ravo"
+    [ -z "$(find "$WINEPREFIX/drive_c" -name uninst.exe)" ] || fail "something installed in $folder"
     expect_nothing_installed "$folder"
   done
+  install "${arg[signed]}" /S /FORCEOBRA '/D=C:\Program Files\Vendor\Ravo'
+  expect "silent install into a folder within Program Files: exit code" "$install_rc" 0
 }
 
 case_inuse() {
