@@ -64,7 +64,7 @@ ravo_arch_dir() {
 ravo_build_x86_64() {
   local dir=$BUILD_DIR/x86_64
   if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake --preset mingw-x86_64 -B "$dir" -S "$ROOT" -DRAVO_SHIPPED_BIN_DIR="$BIN_DIR" >/dev/null
+    cmake --preset mingw-x86_64 -B "$dir" -S "$ROOT" -DRAVO_SHIPPED_BIN_DIR="$BUILD_DIR/bin" >/dev/null
   fi
   cmake --build "$dir" ${1:+--target "$@"}
 }
@@ -265,7 +265,5 @@ ravo_stop() {
     kill "$XVFB_PID" 2>/dev/null || true
     wait "$XVFB_PID" 2>/dev/null || true
     XVFB_PID=""
-# Why the last ravo_start_wine failed.
-RAVO_WINE_ERROR=""
   fi
 }
