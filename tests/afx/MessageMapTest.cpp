@@ -143,34 +143,52 @@ TEST(MessageMap, TemporaryObjectsWrapWindowsThatHaveNoObject)
 }
 
 // Once the window is gone the object's handle is NULL, which Win32 reads as
-// the desktop (RedrawWindow) or the thread (SetTimer, PostMessage): each
-// wrapper must do nothing and fail instead.
+// the desktop (RedrawWindow), the thread (SetTimer, PostMessage) or "no
+// focus" (SetFocus): those wrappers must do nothing and fail. Every other
+// wrapper must not call Win32 at all, which would fail as well but report
+// ERROR_INVALID_WINDOW_HANDLE: the last error stays as it was.
 TEST(MessageMap, WrappersOfADestroyedWindowDoNothing)
 {
+    DerivedWnd focused;
+    ASSERT_TRUE(focused.CreateEx(0, RegisterOriginalClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 10,
+                                 10, nullptr, nullptr));
+    ::SetFocus(focused.m_hWnd);
+    ASSERT_EQ(::GetFocus(), focused.m_hWnd);
     DerivedWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, RegisterOriginalClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     ASSERT_TRUE(wnd.DestroyWindow());
     ASSERT_FALSE(wnd.IsWindow());
 
     EXPECT_EQ(wnd.SetTimer(5, 1, nullptr), 0u);
-    EXPECT_FALSE(wnd.KillTimer(5));
     EXPECT_FALSE(wnd.RedrawWindow());
     EXPECT_FALSE(wnd.PostMessage(WM_BASE_ONLY));
-    EXPECT_EQ(wnd.SendMessage(WM_BASE_ONLY), 0);
-    EXPECT_FALSE(wnd.SetWindowPos(nullptr, 0, 0, 20, 20, SWP_NOMOVE));
-    EXPECT_FALSE(wnd.ShowWindow(SW_SHOW));
-    EXPECT_FALSE(wnd.SetForegroundWindow());
     EXPECT_EQ(wnd.SetFocus(), nullptr);
-    EXPECT_EQ(wnd.GetDlgItem(7), nullptr);
-    wnd.CenterWindow();
-    wnd.SetWindowText("gone");
-    CString text("before");
-    wnd.GetWindowText(text);
-    EXPECT_TRUE(text.IsEmpty());
+    EXPECT_EQ(::GetFocus(), focused.m_hWnd);
+
+    const DWORD UNTOUCHED = 0xBEEF;
+    auto noCall = [&](const char* what, auto call) {
+        ::SetLastError(UNTOUCHED);
+        call();
+        EXPECT_EQ(::GetLastError(), UNTOUCHED) << what << " called Win32";
+    };
+    noCall("KillTimer", [&] { EXPECT_FALSE(wnd.KillTimer(5)); });
+    noCall("SendMessage", [&] { EXPECT_EQ(wnd.SendMessage(WM_BASE_ONLY), 0); });
+    noCall("SetWindowPos", [&] { EXPECT_FALSE(wnd.SetWindowPos(nullptr, 0, 0, 20, 20, SWP_NOMOVE)); });
+    noCall("ShowWindow", [&] { EXPECT_FALSE(wnd.ShowWindow(SW_SHOW)); });
+    noCall("SetForegroundWindow", [&] { EXPECT_FALSE(wnd.SetForegroundWindow()); });
+    noCall("GetDlgItem", [&] { EXPECT_EQ(wnd.GetDlgItem(7), nullptr); });
+    noCall("CenterWindow", [&] { wnd.CenterWindow(); });
+    noCall("SetWindowText", [&] { wnd.SetWindowText("gone"); });
+    noCall("GetWindowText", [&] {
+        CString text("before");
+        wnd.GetWindowText(text);
+        EXPECT_TRUE(text.IsEmpty());
+    });
 
     // Nothing reached the thread: no thread message, no thread timer.
     ::Sleep(20);
     MSG msg;
     EXPECT_FALSE(::PeekMessageA(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_REMOVE))
         << "thread message " << msg.message;
+    focused.DestroyWindow();
 }

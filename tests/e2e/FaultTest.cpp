@@ -24,6 +24,12 @@ namespace {
 
 const DWORD SETTLE_MS = 400;  // for a key's effect, or its absence, to show
 
+// A low-level keyboard hook that passes no key on to older hooks.
+LRESULT CALLBACK SwallowKey(int, WPARAM, LPARAM)
+{
+    return 1;
+}
+
 class Faults : public ::testing::Test {
 protected:
     // Requests the firmware has seen since the last call.
@@ -101,7 +107,28 @@ TEST_F(Faults, RefusedTrayAddsAreRetriedUntilTheShellTakesTheIcon)
     std::vector<DWORD> ops;
     for (const TrayCall& call : m_s.Shell().Calls(m_s.Wnd()))
         ops.push_back(call.op);
-    EXPECT_EQ(ops, (std::vector<DWORD>{ NIM_ADD, NIM_ADD, NIM_ADD }));
+    // After a refusal the shell's state is unknown: modify first, then add.
+    EXPECT_EQ(ops, (std::vector<DWORD>{ NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_MODIFY, NIM_ADD }));
+    EXPECT_EQ(m_s.Shell().Icons(m_s.Wnd()).size(), 1u);
+    EXPECT_EQ(m_s.Close(), 0u);
+    EXPECT_TRUE(m_s.TrayEmpty());
+}
+
+// A busy shell answers FALSE once the time limit has passed, yet carries
+// the add or modify out: the icon still follows the state, and goes at Exit.
+TEST_F(Faults, LateShellAnswersStillEndInOneCurrentIconAndNoneAfterExit)
+{
+    m_s.Shell().AnswerLate(1);
+    ASSERT_TRUE(m_s.Start(0x1D));
+    for (BYTE status : { 0x1F, 0x1E }) {
+        m_s.Shell().AnswerLate(1);
+        m_s.Firmware().SetStatus(status);
+        ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+        EXPECT_TRUE(m_s.WaitForTrayOf(status)) << "status " << int(status);
+    }
+    m_s.Firmware().SetStatus(0x1C);
+    ::PostMessageA(m_s.Wnd(), WM_STATUS_CHANGED, 0, 0);
+    EXPECT_TRUE(m_s.WaitForTrayOf(0x1C));
     EXPECT_EQ(m_s.Shell().Icons(m_s.Wnd()).size(), 1u);
     EXPECT_EQ(m_s.Close(), 0u);
     EXPECT_TRUE(m_s.TrayEmpty());
@@ -515,6 +542,35 @@ TEST_F(Faults, SessionEventsInAnyOrderLeaveOneHookOrNone)
         }
         EXPECT_EQ(ReadsForRadioKey(), hooked ? 1u : 0u) << "after session events " << sequence;
     }
+}
+
+// Windows removes a hook that missed its time-out without a word; here
+// a newer hook of another program that passes no key on stands for that.
+// A resume installs the frame's hook afresh, first in line again.
+TEST_F(Faults, ResumeReinstallsAHookThatNoLongerGetsKeys)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    std::atomic<DWORD> swallowerThread{ 0 };
+    std::atomic<bool> swallowing{ false };
+    std::thread swallower([&] {
+        const HHOOK hHook = ::SetWindowsHookExA(WH_KEYBOARD_LL, &SwallowKey,
+                                                ::GetModuleHandleA(nullptr), 0);
+        swallowing = hHook != nullptr;
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue
+        swallowerThread = ::GetCurrentThreadId();
+        while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
+            ::DispatchMessageA(&msg);
+        if (hHook != nullptr)
+            ::UnhookWindowsHookEx(hHook);
+    });
+    ASSERT_TRUE(WaitUntil([&] { return swallowerThread != 0; }, 5000));
+    EXPECT_TRUE(swallowing);
+    EXPECT_EQ(ReadsForRadioKey(), 0u) << "the frame's hook no longer gets the keys";
+    ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
+    EXPECT_EQ(ReadsForRadioKey(), 1u) << "the hook is first in line again";
+    ::PostThreadMessageA(swallowerThread, WM_QUIT, 0, 0);
+    swallower.join();
 }
 
 // A display that ends hands the hook back to the frame, whatever the
