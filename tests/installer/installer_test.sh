@@ -121,7 +121,7 @@ probe() { w "${arg[probe]}" "$@"; }
 # that a /D= folder with blanks reaches it unquoted, as it must.
 install() {
   local started=$SECONDS exe
-  exe=$(w winepath -w "$1")
+  exe="Z:${1//\//\\}"  # Wine shows the host's root as drive Z:
   [[ $exe != *" "* ]] || fail "the installer's path has a blank: $exe"
   install_rc=0
   w cmd /c "$exe ${*:2}" >/dev/null || install_rc=$?
