@@ -164,12 +164,14 @@ void CMainFrame::ShowOsd(HWND hookTarget)
         return;
     s_bOsdBusy = TRUE;
     s_hook.Uninstall();
-    // The window in front now gets the foreground back when the display ends.
+    // The window in front now chooses the display's monitor and gets the
+    // foreground back when the display ends.
     const HWND hPrevious = ::GetForegroundWindow();
 
     switch (GetCurrentStatus()) {
     case STATUS_CLASS_ON: {
         CRadioSelectDlg dlg;
+        dlg.SetUserWindow(hPrevious);
         m_foreground.Activate();
         // A second attachment, part of the foreground sequence; its result
         // is unused. Undone at once, like the first (see Activate).
@@ -185,6 +187,7 @@ void CMainFrame::ShowOsd(HWND hookTarget)
     }
     case STATUS_CLASS_OFF: {
         CSwitchOffDlg dlg;
+        dlg.SetUserWindow(hPrevious);
         dlg.DoModal();
         break;
     }
