@@ -68,11 +68,20 @@ void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     dc.DrawState(origin, naturalSize, m_hIcon, DSS_NORMAL, nullptr);
 }
 
+// In high contrast the chosen button shows in the scheme's own colours,
+// and not by colour alone: filled, and framed 3 pixels wide inside.
 void CIconButton::DrawSelection(CDC* pDC, const RECT* pRect)
 {
-    CBrush brush(HIGHLIGHT_FILL);
+    HIGHCONTRASTA highContrast = {};
+    highContrast.cbSize = sizeof(highContrast);
+    const bool bHighContrast =
+        ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(highContrast), &highContrast, 0) &&
+        (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+
+    CBrush brush(bHighContrast ? ::GetSysColor(COLOR_HIGHLIGHT) : HIGHLIGHT_FILL);
     const HGDIOBJ hOldBrush = pDC->SelectObject(brush);
-    CPen pen(PS_SOLID, 3, HIGHLIGHT_FRAME);
+    CPen pen(bHighContrast ? PS_INSIDEFRAME : PS_SOLID, 3,
+             bHighContrast ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : HIGHLIGHT_FRAME);
     const HGDIOBJ hOldPen = pDC->SelectObject(pen);
 
     pDC->Rectangle(pRect->left, pRect->top, pRect->right, pRect->bottom);
@@ -82,8 +91,24 @@ void CIconButton::DrawSelection(CDC* pDC, const RECT* pRect)
     // The pen goes first, then the brush, as the locals unwind.
 }
 
+// The dialog manager would move the focus on arrow keys and Tab, away from
+// the highlighted choice; the button takes them and does nothing with them.
+LRESULT CIconButton::OnGetDlgCode(WPARAM, LPARAM)
+{
+    return Default() | DLGC_WANTARROWS | DLGC_WANTTAB;
+}
+
 void CIconButton::FreeIcon()
 {
     if (m_hIcon != nullptr && ::DestroyIcon(m_hIcon))
         m_hIcon = nullptr;
+}
+
+const afx::MessageEntry* CIconButton::MessageEntries()
+{
+    static const afx::MessageEntry entries[] = {
+        afx::OnMessage<&CIconButton::OnGetDlgCode>(WM_GETDLGCODE),
+        afx::EndOfMap(),
+    };
+    return entries;
 }

@@ -1,6 +1,9 @@
 // CIconButton: an owner-drawn push button that shows one icon resource,
-// unscaled and centred, over a light-blue highlight while it is selected.
-// It draws no caption, focus, pressed or disabled look.
+// unscaled and centred, over a light-blue highlight while it is selected
+// (in high contrast, the scheme's highlight colours). It draws no caption,
+// focus, pressed or disabled look; its window text is its name for screen
+// readers. It keeps the arrow keys and Tab, so that the dialog manager
+// never moves the focus away from it.
 #pragma once
 
 #include "afx/Button.h"
@@ -16,6 +19,8 @@ public:
     CIconButton();
     ~CIconButton() override;
 
+    AFX_DECLARE_MESSAGE_MAP(CButton)
+
     // Loads icon resource nIconId at its own size and shows it from the next
     // paint on. FALSE when it cannot be loaded; the previous icon then stays.
     BOOL SetIcon(UINT nIconId);
@@ -30,6 +35,8 @@ public:
 protected:
     // Makes the attached button owner-drawn.
     void PreSubclassWindow() override;
+
+    LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
 
 private:
     void DrawSelection(CDC* pDC, const RECT* pRect);

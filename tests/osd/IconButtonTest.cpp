@@ -2,6 +2,7 @@
 // ownership of the icon handle.
 #include "OsdHarness.h"
 
+#include "ImportPatch.h"
 #include "osd/IconButton.h"
 #include "res/resource.h"
 
@@ -119,6 +120,37 @@ TEST(IconButton, SelectionHighlightsTheWholeButton)
 
     button.SetSelected(FALSE);
     EXPECT_EQ(KEY, RenderButton(button, 72, 72)[36 * 72 + 3]);
+}
+
+BOOL WINAPI HighContrastOn(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni)
+{
+    if (uiAction != SPI_GETHIGHCONTRAST)
+        return ::SystemParametersInfoW(uiAction, uiParam, pvParam, fWinIni);
+    static_cast<HIGHCONTRASTA*>(pvParam)->dwFlags = HCF_HIGHCONTRASTON | HCF_AVAILABLE;
+    return TRUE;
+}
+
+// In high contrast the highlight takes the scheme's colours: filled with
+// the highlight colour, framed 3 pixels wide in the highlight text colour.
+TEST(IconButton, HighContrastDrawsTheHighlightInTheSchemesColours)
+{
+    const int elements[] = { COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT };
+    const COLORREF scheme[] = { RGB(0, 128, 0), RGB(255, 255, 0) };
+    const COLORREF saved[] = { ::GetSysColor(elements[0]), ::GetSysColor(elements[1]) };
+    ASSERT_TRUE(::SetSysColors(2, elements, scheme));
+    CImportPatch patch("user32.dll", "SystemParametersInfoA",
+                       reinterpret_cast<void*>(&HighContrastOn));
+    ASSERT_TRUE(patch.IsApplied());
+
+    CIconButton button;
+    AttachedButton attached(button);
+    button.SetSelected(TRUE);
+    const std::vector<DWORD> pixels = RenderButton(button, 72, 72);
+    ::SetSysColors(2, elements, saved);
+    for (int x : { 0, 1, 2, 69, 70, 71 })
+        EXPECT_EQ(DibColour(scheme[1]), pixels[36 * 72 + x]) << "frame at x " << x;
+    for (int x : { 3, 36, 68 })
+        EXPECT_EQ(DibColour(scheme[0]), pixels[36 * 72 + x]) << "fill at x " << x;
 }
 
 // Replacing the icon destroys the old handle, a failed load keeps the
