@@ -81,7 +81,9 @@ BOOL CRadioSelectDlg::OnInitDialog()
 
     for (int i = 0; i < MAX_CHOICES; ++i)
         m_pButtons[i]->SetWindowPos(nullptr, 0, 0, BUTTON_SIZE, BUTTON_SIZE, SWP_NOMOVE);
-    return TRUE;
+    PlaceOnUsersMonitor();
+    FocusHighlighted();
+    return FALSE;  // the focus is set: on the highlighted button
 }
 
 BOOL CRadioSelectDlg::ClosedDuringClaim()
@@ -129,14 +131,21 @@ void CRadioSelectDlg::BuildChoices()
         return;
     }
 
+    // A button's window text is what a screen reader names it by; owner
+    // drawn, it never shows.
     for (int i = 0; i < m_nChoiceCount; ++i) {
+        CString sentence;
+        sentence.LoadString(s_choiceIds[i]);
         m_pButtons[i]->SetIcon(s_choiceIds[i]);
+        m_pButtons[i]->SetWindowText(AccessibleName(sentence));
         m_pButtons[i]->ShowWindow(SW_SHOW);
     }
     if (m_nChoiceCount == 2) {
-        // Buttons 3 and 4 stay visible but disabled and blank.
+        // Buttons 3 and 4 stay visible but disabled and blank, and nameless.
         EnableItem(IDC_BTN3, FALSE);
         EnableItem(IDC_BTN4, FALSE);
+        m_pButtons[2]->SetWindowText("");
+        m_pButtons[3]->SetWindowText("");
     }
     m_nInitialSel = m_nSel;
 }
@@ -219,8 +228,10 @@ LRESULT CRadioSelectDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
     m_foreground.Activate();
     if (!IsWindow())
         return ClosedDuringClaim();
-    if (flags & LLKHF_UP)
+    if (flags & LLKHF_UP) {
+        FocusHighlighted();
         return 0;
+    }
 
     switch (scanCode) {
     case SC_LEFT:
@@ -240,14 +251,36 @@ LRESULT CRadioSelectDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
     case SC_ENTER:
         ApplySelection();
         CloseOsd();
-        break;
+        return 0;
     case SC_RADIO_EVENT:
         RefreshMainFrame();
         CloseOsd();
-        break;
+        return 0;
     default:
         break;
     }
+    FocusHighlighted();
+    return 0;
+}
+
+// The foreground steps leave the focus on the hidden main window: the panel
+// comes to the front again, with the focus on the highlighted button. A
+// screen reader then names the choice (the focus event of the button).
+void CRadioSelectDlg::FocusHighlighted()
+{
+    if (!HasChoice(m_nSel))
+        return;
+    SetForegroundWindow();
+    m_pButtons[m_nSel]->SetFocus();
+}
+
+// Activated, the panel puts the focus on the highlighted button, not on the
+// control the dialog manager saved, which may be an earlier choice's.
+LRESULT CRadioSelectDlg::OnActivate(WPARAM wParam, LPARAM)
+{
+    if (LOWORD(wParam) == WA_INACTIVE || !HasChoice(m_nSel))
+        return Default();
+    m_pButtons[m_nSel]->SetFocus();
     return 0;
 }
 
@@ -296,6 +329,7 @@ const afx::MessageEntry* CRadioSelectDlg::MessageEntries()
         afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN3),
         afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN4),
         afx::OnMessage<&CRadioSelectDlg::OnHookKey>(WM_HOOKKEY),
+        afx::OnMessage<&CRadioSelectDlg::OnActivate>(WM_ACTIVATE),
         afx::EndOfMap(),
     };
     return entries;

@@ -3,7 +3,9 @@
 // Right and the OSD hotkey move the highlight (with wrap-around), Enter, a
 // double-click or four idle seconds apply it; the firmware's radio event
 // closes the panel without applying. Keys arrive from the keyboard hook,
-// which the panel aims at itself while it is open.
+// which the panel aims at itself while it is open. The keyboard focus is on
+// the highlighted button at all times, and each button is named by its
+// choice's sentence, so that a screen reader says the choice.
 #pragma once
 
 #include "osd/ForegroundHelper.h"
@@ -21,6 +23,7 @@ protected:
     BOOL OnInitDialog() override;
 
     LRESULT OnHookKey(WPARAM wParam, LPARAM lParam);
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR nIDEvent);
     void OnClickedBtn1();
     void OnClickedBtn2();
@@ -37,6 +40,7 @@ private:
     BOOL EnableItem(int nId, BOOL bEnable);
     void SetItemText(int nId, UINT nStringId);
     void ClickButton(int nIndex);
+    void FocusHighlighted();
     BOOL HasChoice(int nIndex) const;
 
     CIconButton* m_pButtons[4];

@@ -27,7 +27,26 @@ BOOL CSwitchOffDlg::OnInitDialog()
     InstallHook();
     SetTimer(IDT_AUTO_CLOSE, OSD_TIMEOUT_MS, nullptr);
     ShowIcon();
+    NameIcon();
+    PlaceOnUsersMonitor();
     return TRUE;
+}
+
+// The icon's name for a screen reader says what the notice says: its
+// sentence, in one line.
+void CSwitchOffDlg::NameIcon()
+{
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        char className[8] = {};
+        ::GetClassNameA(hChild, className, sizeof(className));
+        if (::lstrcmpiA(className, "Static") == 0) {
+            CString text;
+            CWnd::FromHandle(hChild)->GetWindowText(text);
+            m_btn5.SetWindowText(AccessibleName(text));
+            return;
+        }
+    }
 }
 
 BOOL CSwitchOffDlg::ShowIcon()

@@ -24,6 +24,7 @@ protected:
 
 private:
     BOOL ShowIcon();
+    void NameIcon();
 
     CIconButton* m_pIcon;
     CIconButton m_btn5;

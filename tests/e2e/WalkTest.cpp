@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -17,6 +19,42 @@
 using namespace e2e;
 
 namespace {
+
+// The windows that took the keyboard focus, in order, as a screen reader
+// learns of it (EVENT_OBJECT_FOCUS, delivered while this thread pumps).
+std::vector<HWND> s_focusEvents;
+
+void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD, HWND hWnd, LONG idObject, LONG idChild, DWORD,
+                          DWORD)
+{
+    if (idObject == OBJID_CLIENT && idChild == CHILDID_SELF)
+        s_focusEvents.push_back(hWnd);
+}
+
+// What a screen reader names a control by: Windows' standard proxy takes a
+// button's window text. Wine 8 has no proxy for buttons; where one answers,
+// its name must be that text.
+std::string NameOf(HWND hControl)
+{
+    char text[256] = {};
+    SendTimed(hControl, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    IAccessible* pAccessible = nullptr;
+    if (SUCCEEDED(::AccessibleObjectFromWindow(hControl, OBJID_CLIENT, IID_IAccessible,
+                                               reinterpret_cast<void**>(&pAccessible)))) {
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        if (pAccessible->get_accName(self, &name) == S_OK && name != nullptr) {
+            char narrow[256] = {};
+            ::WideCharToMultiByte(CP_ACP, 0, name, -1, narrow, sizeof(narrow), nullptr, nullptr);
+            EXPECT_STREQ(narrow, text) << "the accessible name";
+            ::SysFreeString(name);
+        }
+        pAccessible->Release();
+    }
+    return text;
+}
 
 const char STATUS_LINE[] = "[RAVO] CMainFrame::GetCurrentStatus()";
 const DWORD SETTLE_MS = 300;  // for anything unexpected to show up
@@ -407,6 +445,99 @@ TEST_F(Walk, NoticeClosedWithEnterGivesTheKeyboardBack)
     PressScanCode(0x1C, false);
     EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
     ExpectKeyboardBackWith(editor);
+}
+
+// What a screen reader hears: each button is named by its choice's
+// sentence, the keyboard focus is on the highlighted button at opening and
+// after every move, each move raises a focus event for the new choice, and
+// Tab and the arrow keys that the dialog manager handles move nothing. Esc
+// closes the panel without applying. The notice's button says its sentence.
+TEST_F(Walk, ScreenReadersHearTheChoiceTheFocusFollowsTheHighlight)
+{
+    ASSERT_TRUE(m_s.Start(0x1D));
+    const HWINEVENTHOOK hHook =
+        ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &RecordFocus,
+                          m_s.Pid(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hHook, nullptr);
+    const DWORD ravoThread = ::GetWindowThreadProcessId(m_s.Wnd(), nullptr);
+    auto focus = [&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        return ::GetGUIThreadInfo(ravoThread, &info) ? info.hwndFocus : nullptr;
+    };
+
+    struct Layout { BYTE status; std::vector<UINT> choices; } layouts[] = {
+        { 0x1D, { 130, 135, 131, 133 } },  // both radios: four choices
+        { 0x1A, { 130, 132 } },            // Bluetooth only: two
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.status);
+        m_s.Firmware().SetStatus(layout.status);
+        const HWND hDlg = OpenByHotkey(Osd::Selection);
+        ASSERT_NE(hDlg, nullptr);
+        for (int i = 0; i < 4; ++i) {
+            const std::string name = i < static_cast<int>(layout.choices.size())
+                                         ? model::TextOf(layout.choices[i])
+                                         : std::string();
+            EXPECT_EQ(NameOf(::GetDlgItem(hDlg, IDC_BTN1 + i)), name) << "button " << i + 1;
+        }
+        auto highlightFocused = [&] {
+            const HWND hFocus = focus();
+            return hFocus != nullptr && ::GetParent(hFocus) == hDlg &&
+                   NameOf(hFocus) == ControlText(hDlg, IDC_CHOICE_TEXT);
+        };
+        EXPECT_TRUE(WaitUntil(highlightFocused, 3000)) << "at opening";
+
+        // The focus events of the panel's buttons since the last call: only
+        // the highlighted one may take the focus (the hidden main window
+        // takes it briefly in the foreground steps of every key event).
+        auto buttonFocusEvents = [&] {
+            WaitUntil([] { return false; }, SETTLE_MS);  // delivered meanwhile
+            int count = 0;
+            for (HWND hWnd : s_focusEvents) {
+                if (::GetParent(hWnd) != hDlg)
+                    continue;
+                EXPECT_EQ(NameOf(hWnd), ControlText(hDlg, IDC_CHOICE_TEXT));
+                ++count;
+            }
+            s_focusEvents.clear();
+            return count;
+        };
+        m_s.Firmware().Mark();
+        for (WORD scan : { 0x4D, 0x4D, 0x4B, 0x04 }) {
+            const std::string before = ControlText(hDlg, IDC_CHOICE_TEXT);
+            buttonFocusEvents();
+            const bool extended = scan == 0x04;
+            SendScanCode(scan, extended, false);
+            EXPECT_TRUE(WaitUntil([&] {
+                return ControlText(hDlg, IDC_CHOICE_TEXT) != before && highlightFocused();
+            }, 3000)) << "after scan code " << scan;
+            EXPECT_EQ(buttonFocusEvents(), 1) << "the move's focus events, scan code " << scan;
+            SendScanCode(scan, extended, true);
+            buttonFocusEvents();  // the release's foreground steps focus it again
+            EXPECT_TRUE(highlightFocused());
+        }
+        const HWND hFocused = focus();
+        const std::string caption = ControlText(hDlg, IDC_CHOICE_TEXT);
+        for (WORD vk : { VK_TAB, VK_UP, VK_DOWN }) {
+            PressVirtualKey(vk);
+            WaitUntil([] { return false; }, SETTLE_MS);
+            EXPECT_EQ(focus(), hFocused) << "key " << vk;
+            EXPECT_EQ(ControlText(hDlg, IDC_CHOICE_TEXT), caption) << "key " << vk;
+        }
+        PressVirtualKey(VK_ESCAPE);
+        EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+        EXPECT_TRUE(m_s.Firmware().WritesSinceMark().empty());
+    }
+    ::UnhookWinEvent(hHook);
+
+    m_s.Firmware().SetStatus(0x0D);
+    const HWND hNotice = OpenByHotkey(Osd::Notice);
+    ASSERT_NE(hNotice, nullptr);
+    EXPECT_EQ(NameOf(::GetDlgItem(hNotice, IDC_BTN5)),
+              "Wireless switch is disabled. Please turn on the wireless switch.");
+    PressScanCode(0x1C, false);
+    EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
 }
 
 // Step 6: the About box shows the registry's version, one box at a time.
