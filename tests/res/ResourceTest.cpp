@@ -549,7 +549,7 @@ class BuiltProgram : public testing::Test {
     HMODULE module_ = nullptr;
 };
 
-TEST_F(BuiltProgram, ManifestAsksForUiAccessAndNamesNoDependency) {
+TEST_F(BuiltProgram, ManifestAsksForUiAccessNamesNoDependencyAndTheSupportedWindows) {
     DWORD size = 0;
     const auto* data = static_cast<const char*>(
         ResourceData(module_, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24) /* RT_MANIFEST */, &size));
@@ -565,6 +565,10 @@ TEST_F(BuiltProgram, ManifestAsksForUiAccessAndNamesNoDependency) {
     EXPECT_TRUE(has("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"true\"/>")) << manifest;
 #endif
     EXPECT_FALSE(has("<dependency")) << "the classic common controls are wanted";
+    for (const char* os : { "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                            "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}" })
+        EXPECT_TRUE(has((std::string("<supportedOS Id=\"") + os + "\"/>").c_str())) << os;
 }
 
 // What ships is a 32-bit program for x86 (the platform's library is 32-bit),
