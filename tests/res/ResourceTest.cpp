@@ -159,13 +159,15 @@ TEST(StateResources, EveryStateHasItsTextAndOneTrueColourIconOfItsFamilySize) {
     }
 }
 
+// Each display text and its tray twin.
+const UINT kTwins[][2] = {
+    {IDR_OSD_BT_ON, IDR_TRAY_BT_ON},     {IDR_OSD_BOTH_ON, IDR_TRAY_BOTH_ON},
+    {IDR_OSD_BT_OFF, IDR_TRAY_BT_OFF},   {IDR_OSD_BOTH_OFF, IDR_TRAY_BOTH_OFF},
+    {IDR_OSD_WLAN_OFF, IDR_TRAY_WLAN_OFF}, {IDR_OSD_WLAN_ON, IDR_TRAY_WLAN_ON},
+};
+
 TEST(StateResources, EachDisplayTextHasATrayTwinWithTheSameWording) {
-    const UINT twins[][2] = {
-        {IDR_OSD_BT_ON, IDR_TRAY_BT_ON},     {IDR_OSD_BOTH_ON, IDR_TRAY_BOTH_ON},
-        {IDR_OSD_BT_OFF, IDR_TRAY_BT_OFF},   {IDR_OSD_BOTH_OFF, IDR_TRAY_BOTH_OFF},
-        {IDR_OSD_WLAN_OFF, IDR_TRAY_WLAN_OFF}, {IDR_OSD_WLAN_ON, IDR_TRAY_WLAN_ON},
-    };
-    for (const auto& pair : twins) {
+    for (const auto& pair : kTwins) {
         SCOPED_TRACE(testing::Message() << pair[0] << " and " << pair[1]);
         const std::string text = LoadText(Self(), pair[0]);
         EXPECT_FALSE(text.empty());
@@ -339,8 +341,17 @@ std::string ClassName(const std::string& raw) {
     return lower;
 }
 
-bool ReadDialog(UINT id, Dialog* d) {
-    const auto* data = static_cast<const BYTE*>(ResourceData(Self(), MAKEINTRESOURCEA(id), RT_DIALOG, nullptr));
+// The template of one language, by default the one the thread's language finds.
+const BYTE* DialogTemplate(UINT id, LANGID language = 0) {
+    if (language == 0)
+        return static_cast<const BYTE*>(ResourceData(Self(), MAKEINTRESOURCEA(id), RT_DIALOG, nullptr));
+    HRSRC info = FindResourceExA(Self(), RT_DIALOG, MAKEINTRESOURCEA(id), language);
+    HGLOBAL handle = info ? LoadResource(Self(), info) : nullptr;
+    return handle ? static_cast<const BYTE*>(LockResource(handle)) : nullptr;
+}
+
+bool ReadDialog(UINT id, Dialog* d, LANGID language = 0) {
+    const BYTE* data = DialogTemplate(id, language);
     if (!data) return false;
     TemplateReader r(data);
     WORD count = 0;
@@ -515,6 +526,147 @@ TEST(DialogTemplates, DialogManagerCreatesEveryTemplate) {
     ASSERT_NE(notice, nullptr);
     EXPECT_NE(GetDlgItem(notice, IDC_BTN5), nullptr);
     DestroyWindow(notice);
+}
+
+// ---------------------------------------------------------------------------
+// Translations: the same resources in each language beside English (United
+// States), tagged with the neutral sublanguage so that every variant of the
+// language finds them; only texts and dialog fonts differ.
+
+struct Translation {
+    LANGID language;
+    WORD pointSize;
+    const char* face;
+    BYTE charset;
+};
+const Translation kTranslations[] = {
+    {MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL), 8, "MS Sans Serif", DEFAULT_CHARSET},
+    {MAKELANGID(LANG_FRENCH, SUBLANG_NEUTRAL), 8, "MS Sans Serif", DEFAULT_CHARSET},
+    {MAKELANGID(LANG_SPANISH, SUBLANG_NEUTRAL), 8, "MS Sans Serif", DEFAULT_CHARSET},
+    {MAKELANGID(LANG_RUSSIAN, SUBLANG_NEUTRAL), 8, "MS Sans Serif", DEFAULT_CHARSET},
+    {MAKELANGID(LANG_JAPANESE, SUBLANG_NEUTRAL), 9, "MS UI Gothic", SHIFTJIS_CHARSET},
+    {MAKELANGID(LANG_CHINESE, SUBLANG_NEUTRAL), 9, "SimSun", GB2312_CHARSET},
+};
+const LANGID kEnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+
+// String id in one language's string table, as stored (UTF-16).
+std::wstring StringIn(LANGID language, UINT id) {
+    HRSRC info = FindResourceExA(Self(), RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), language);
+    HGLOBAL handle = info ? LoadResource(Self(), info) : nullptr;
+    const auto* p = handle ? static_cast<const WCHAR*>(LockResource(handle)) : nullptr;
+    if (!p) return std::wstring();
+    for (UINT i = 0; i < id % 16; ++i) p += 1 + *p;
+    return std::wstring(p + 1, *p);
+}
+
+// Every language has every string, dialog and the menu, with the program's
+// name kept, the sentences' twins alike, the dialogs' controls where the
+// English ones are, its script's dialog font, and menu mnemonics that work.
+TEST(Translations, EveryLanguageHasEveryTextInTheSameLayout) {
+    Dialog english[3];
+    const UINT dialogs[] = {IDD_ABOUTBOX, IDD_RADIO_SELECT, IDD_SWITCH_OFF};
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(ReadDialog(dialogs[i], &english[i], kEnglishUs));
+    for (const Translation& t : kTranslations) {
+        SCOPED_TRACE(testing::Message() << "language 0x" << std::hex << t.language);
+        EXPECT_EQ(StringIn(t.language, IDR_MAINFRAME), L"Ravo");
+        EXPECT_EQ(StringIn(t.language, AFX_IDS_APP_TITLE), L"Ravo");
+        for (const auto& pair : kTwins) {
+            const std::wstring text = StringIn(t.language, pair[0]);
+            EXPECT_FALSE(text.empty()) << pair[0];
+            EXPECT_NE(text, StringIn(kEnglishUs, pair[0])) << pair[0] << " is not translated";
+            EXPECT_EQ(text.find(L'&'), std::wstring::npos) << pair[0];
+            EXPECT_EQ(StringIn(t.language, pair[1]), text) << pair[0] << " and its tray twin";
+        }
+        for (int i = 0; i < 3; ++i) {
+            Dialog d;
+            ASSERT_TRUE(ReadDialog(dialogs[i], &d, t.language)) << dialogs[i];
+            EXPECT_EQ(d.style, english[i].style);
+            EXPECT_EQ(d.cx, english[i].cx);
+            EXPECT_EQ(d.cy, english[i].cy);
+            EXPECT_EQ(d.pointSize, t.pointSize);
+            EXPECT_EQ(d.face, t.face);
+            if (d.extended) EXPECT_EQ(d.charset, t.charset);
+            ASSERT_EQ(d.controls.size(), english[i].controls.size());
+            for (Control& control : d.controls)
+                control.text = english[i].controls[&control - &d.controls[0]].text;  // may differ
+            ExpectControls(d, english[i].controls);
+        }
+        HRSRC info = FindResourceExA(Self(), RT_MENU, MAKEINTRESOURCEA(IDR_MAINFRAME), t.language);
+        ASSERT_NE(info, nullptr);
+        HMENU menu = LoadMenuIndirectW(LockResource(LoadResource(Self(), info)));
+        HMENU popup = GetSubMenu(menu, 0);
+        ASSERT_EQ(GetMenuItemCount(popup), 4);
+        std::wstring mnemonics;
+        for (int pos : {0, 1, 3}) {
+            wchar_t text[64] = {};
+            GetMenuStringW(popup, pos, text, 64, MF_BYPOSITION);
+            const wchar_t* amp = wcschr(text, L'&');
+            ASSERT_TRUE(amp && amp[1]) << "item " << pos << " has no mnemonic";
+            EXPECT_EQ(mnemonics.find(towlower(amp[1])), std::wstring::npos) << "item " << pos;
+            mnemonics += static_cast<wchar_t>(towlower(amp[1]));
+        }
+        EXPECT_EQ(GetMenuItemID(popup, 0), static_cast<UINT>(ID_OPTION));
+        EXPECT_EQ(GetMenuItemID(popup, 1), static_cast<UINT>(ID_APP_ABOUT));
+        EXPECT_EQ(GetMenuItemID(popup, 3), static_cast<UINT>(ID_APP_EXIT));
+        DestroyMenu(menu);
+    }
+}
+
+// The extent of text in a control, drawn as the control draws it with the
+// dialog's font, against the control's client area.
+void ExpectFits(HWND control, const std::wstring& text, bool singleLine, const char* what) {
+    RECT client;
+    GetClientRect(control, &client);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT extent = {0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_NOPREFIX | (singleLine ? DT_SINGLELINE : 0));
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    EXPECT_LE(extent.right, client.right) << what << " is too wide";
+    EXPECT_LE(extent.bottom, client.bottom) << what << " is too high";
+}
+
+HWND CreateDialogIn(UINT id, LANGID language) {
+    return CreateDialogIndirectParamW(Self(), reinterpret_cast<LPCDLGTEMPLATEW>(DialogTemplate(id, language)),
+                                      nullptr, QuietDialogProc, 0);
+}
+
+// Every text fits its control at the dialog's own font, in every language:
+// the hint line on one line, each sentence in the caption line, the
+// notice's two lines in their frame, the About box's label with a version
+// of 19 characters.
+TEST(Translations, EveryTextFitsItsControl) {
+    std::vector<LANGID> languages = {kEnglishUs};
+    for (const Translation& t : kTranslations) languages.push_back(t.language);
+    for (LANGID language : languages) {
+        SCOPED_TRACE(testing::Message() << "language 0x" << std::hex << language);
+        HWND panel = CreateDialogIn(IDD_RADIO_SELECT, language);
+        ASSERT_NE(panel, nullptr);
+        HWND hint = GetWindow(panel, GW_CHILD);
+        wchar_t text[256] = {};
+        GetWindowTextW(hint, text, 256);
+        ExpectFits(hint, text, true, "the hint line");
+        for (const State& state : kStates)
+            ExpectFits(GetDlgItem(panel, IDC_CHOICE_TEXT), StringIn(language, state.id), true, "a sentence");
+        DestroyWindow(panel);
+
+        HWND notice = CreateDialogIn(IDD_SWITCH_OFF, language);
+        ASSERT_NE(notice, nullptr);
+        HWND sentence = GetWindow(GetDlgItem(notice, IDC_BTN5), GW_HWNDNEXT);
+        GetWindowTextW(sentence, text, 256);
+        ExpectFits(sentence, text, false, "the notice");
+        DestroyWindow(notice);
+
+        HWND about = CreateDialogIn(IDD_ABOUTBOX, language);
+        ASSERT_NE(about, nullptr);
+        GetDlgItemTextW(about, IDC_VERSION, text, 256);
+        ExpectFits(GetDlgItem(about, IDC_VERSION), std::wstring(text) + L"0000.0000.0000.0000", true,
+                   "the version line");
+        GetDlgItemTextW(about, IDOK, text, 256);
+        ExpectFits(GetDlgItem(about, IDOK), text, true, "the OK button");
+        DestroyWindow(about);
+    }
 }
 
 // ---------------------------------------------------------------------------
