@@ -2,6 +2,7 @@
 
 #include "shared/ExternalNames.h"
 #include "app/SingleInstance.h"
+#include "app/UiLanguage.h"
 #include "app/WatcherMessage.h"
 #include "frame/MainFrame.h"
 #include "osd/AboutDlg.h"
@@ -29,6 +30,10 @@ BOOL CRavoApp::InitInstance()
     CSingleInstance instance;
     if (!instance.Acquire(RAVO_CLASS_NAME))
         return FALSE;
+
+    // Before the first text is loaded: the user's language where it can be
+    // shown, English otherwise.
+    SelectUiLanguage();
 
     m_pAboutLock = new CSingleLock(&m_aboutMutex, FALSE);
     m_pAboutLock->Unlock();
