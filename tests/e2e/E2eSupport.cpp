@@ -379,7 +379,11 @@ BOOL CSession::Start(BYTE status, const std::string& arguments)
     m_hWnd = m_ravo.WaitForMainWindow(15000);
     if (m_hWnd == nullptr)
         return fail("no main window");
-    return WaitForTrayOf(status) ? TRUE : fail("the tray does not show the state");
+    // Its picture: the tooltip's wording is the test's to check, in the
+    // language the copy shows.
+    const UINT id = model::TrayIdFor(status);
+    return m_pShell->WaitForIcon(m_hWnd, id, nullptr) ? TRUE
+                                                      : fail("the tray does not show the state");
 }
 
 DWORD CSession::Close()

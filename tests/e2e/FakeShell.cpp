@@ -299,13 +299,13 @@ BOOL CFakeShell::IconOf(HWND hWnd, TrayIconState& icon)
     return FALSE;
 }
 
-BOOL CFakeShell::WaitForIcon(HWND hWnd, UINT iconId, const std::string& tip, DWORD timeoutMs)
+BOOL CFakeShell::WaitForIcon(HWND hWnd, UINT iconId, const std::string* tip, DWORD timeoutMs)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
         for (const TrayIconState& shown : m_icons) {
             if (shown.hWnd == hWnd)
-                return shown.iconId == iconId && shown.tip == tip;
+                return shown.iconId == iconId && (tip == nullptr || shown.tip == *tip);
         }
         return false;
     });

@@ -70,8 +70,13 @@ public:
         return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                                   [&] { return pred(m_calls); });
     }
-    // Waits until hWnd's icon shows the picture iconId with the tooltip tip.
-    BOOL WaitForIcon(HWND hWnd, UINT iconId, const std::string& tip, DWORD timeoutMs = 10000);
+    // Waits until hWnd's icon shows the picture iconId with the tooltip tip,
+    // or with any tooltip when tip is NULL.
+    BOOL WaitForIcon(HWND hWnd, UINT iconId, const std::string& tip, DWORD timeoutMs = 10000)
+    {
+        return WaitForIcon(hWnd, iconId, &tip, timeoutMs);
+    }
+    BOOL WaitForIcon(HWND hWnd, UINT iconId, const std::string* tip, DWORD timeoutMs = 10000);
 
     // Runs action once, on the shell's thread, with the next call it gets,
     // before that call is applied and answered: the program is then still

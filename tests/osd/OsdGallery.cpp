@@ -1,9 +1,11 @@
 // Renders one on-screen display for a screenshot: osd_gallery
 //   select|notice|about <status byte, hex> <out.bmp> [right presses]
+// in the language the program would choose for this process's locale.
 // The firmware double serves the status byte. Once the dialog is shown and
 // painted (and the highlight moved), the dialog's area of the screen is
 // saved as a 24-bit BMP and the dialog is cancelled, so nothing is applied.
 #include "afx/Dialog.h"
+#include "app/UiLanguage.h"
 #include "FakeObra.h"
 #include "osd/AboutDlg.h"
 #include "osd/RadioSelectDlg.h"
@@ -92,6 +94,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: osd_gallery select|notice|about <status hex> <out.bmp> [rights]\n");
         return 2;
     }
+    SelectUiLanguage();
     FakeObra::Reset(static_cast<BYTE>(std::strtoul(argv[2], nullptr, 16)));
     s_pszOutput = argv[3];
     s_nRights = argc > 4 ? std::atoi(argv[4]) : 0;
