@@ -16,6 +16,8 @@
 #                     replaced, or removed, at the next restart (exit 3010)
 #          signing    the signed installer, program, library and uninstaller
 #                     carry valid signatures of the test certificate
+#          language   installer and uninstaller in the display language
+#                     (German here): their pages and their own messages
 #          package    scripts/package builds in a tree of its own: the test
 #                     builds keep their configuration and their tests
 #   keys:  setup version older older_version user signed signed_ui_access
@@ -82,9 +84,12 @@ trap cleanup EXIT
 # if this script is killed before its trap runs.
 wineserver -p60
 wine cmd /c exit </dev/null >/dev/null 2>&1
-# The copy may predate these settings if the shared server has not saved yet.
+# The copy may predate these settings if the shared server has not saved yet,
+# and hold values that other tests had only for a while (the version the
+# About box tests set) when it saved last.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine reg delete 'HKLM\SOFTWARE\RAVO' /f >/dev/null 2>&1 || true
 
 # --- helpers ---------------------------------------------------------------
 
@@ -429,6 +434,28 @@ case_signing() {
   verify "installed OBRA.dll signed" "$INSTALL_DIR/OBRA.dll"
   verify "uninstaller signed" "$INSTALL_DIR/uninst.exe"
   uninstall
+  expect_removed "uninstall"
+}
+
+case_language() {
+  # Wine takes the display language and the code page (1252) from LANG.
+  export LC_ALL= LANG=de_DE.UTF-8
+  labels() { sed -n 's/^clicked=//p' <<<"$clicked" | iconv -f CP1252 -t UTF-8 | tr '\n' ' '; }
+  local message
+  install_interactive "${arg[user]}"
+  expect "without administrator rights: exit code" "$install_rc" $((740 % 256))
+  message=$(sed -n 's/^message=//p' <<<"$clicked" | iconv -f CP1252 -t UTF-8)
+  expect "its message in German" "${message%%.*}." "Das Ravo-Setup benötigt Administratorrechte."
+
+  make_vendor_copy "$SYSTEM_DIR/OBRA.dll"
+  install_interactive "${arg[setup]}"
+  expect "install: exit code" "$install_rc" 0
+  expect "install: German pages" "$(labels)" "Weiter > Installieren Fertigstellen "
+  close_program "the program started by the Finish page"
+
+  install_interactive "$INSTALL_DIR/uninst.exe"
+  probe gone Un.exe 30000 >/dev/null || fail "the uninstaller did not finish"
+  expect "uninstall: German pages" "$(labels)" "Deinstallieren Beenden "
   expect_removed "uninstall"
 }
 
