@@ -85,10 +85,10 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN
-!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
+!define MUI_FINISHPAGE_RUN_TEXT "$(RUN_TEXT)"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartProgram
 ; Shown instead of the start when a file in use waits for the restart.
-!define MUI_FINISHPAGE_TEXT_REBOOT "${PRODUCT} is in use in another session, so some of its files are replaced when Windows restarts. Restart now?"
+!define MUI_FINISHPAGE_TEXT_REBOOT "$(MSG_REBOOT_FINISH)"
 !define MUI_FINISHPAGE_REBOOTLATER_DEFAULT
 
 ; No folder page: the program must live in a protected location.
@@ -99,7 +99,24 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+
+; English first, the default for every other display language. Installer
+; and uninstaller pick the user's display language without asking; the
+; texts of this script are in lang/<language>.nsh.
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "German"
+!insertmacro MUI_LANGUAGE "French"
+!insertmacro MUI_LANGUAGE "Spanish"
+!insertmacro MUI_LANGUAGE "Russian"
+!insertmacro MUI_LANGUAGE "Japanese"
+!insertmacro MUI_LANGUAGE "SimpChinese"
+!include "${__FILEDIR__}\lang\English.nsh"
+!include "${__FILEDIR__}\lang\German.nsh"
+!include "${__FILEDIR__}\lang\French.nsh"
+!include "${__FILEDIR__}\lang\Spanish.nsh"
+!include "${__FILEDIR__}\lang\Russian.nsh"
+!include "${__FILEDIR__}\lang\Japanese.nsh"
+!include "${__FILEDIR__}\lang\SimpChinese.nsh"
 
 Var OwnObra       ; 1: the OBRA.dll in the install folder is ours, the simulator
 Var PlatformObra  ; where the platform's OBRA.dll is: "folder", "system" or ""
@@ -115,9 +132,7 @@ Var PlatformObra  ; where the platform's OBRA.dll is: "folder", "system" or ""
     Pop $0
   !endif
   ${If} $0 != "Admin"
-    MessageBox MB_OK|MB_ICONSTOP \
-      "${PRODUCT} Setup needs administrator rights.$\r$\n$\r$\nRun it again as an administrator." \
-      /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(MSG_NEEDS_ADMIN)" /SD IDOK
     SetErrorLevel ${ERROR_ELEVATION_REQUIRED}
     Quit
   ${EndIf}
@@ -136,7 +151,7 @@ Function ${UN}CloseRunningCopy
   ${OrIfNot} ${FileExists} "$INSTDIR\Ravo.exe"
     Return
   ${EndIf}
-  DetailPrint "Closing the running ${PRODUCT}..."
+  DetailPrint "$(DETAIL_CLOSING)"
   System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1)'
   System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2'
   ClearErrors
@@ -165,10 +180,8 @@ Function ${UN}CloseRunningCopy
     System::Call 'kernel32::CloseHandle(p r2)'
   ${EndIf}
   ${If} $3 >= ${CLOSE_TIMEOUT_MS}
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "${PRODUCT} is still running and did not close.$\r$\n$\r$\nClose it from its tray menu (Exit), then choose Retry." \
-      /SD IDCANCEL IDRETRY retry
-    DetailPrint "${PRODUCT} did not close; nothing was changed."
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(MSG_NOT_CLOSED)" /SD IDCANCEL IDRETRY retry
+    DetailPrint "$(DETAIL_NOT_CLOSED)"
     SetErrorLevel 2
     Abort
   ${EndIf}
@@ -182,6 +195,7 @@ FunctionEnd
 ; cannot be overwritten: the new one is written beside it and replaces it at
 ; the next restart, which sets the reboot flag.
 !macro INSTALL_FILE NAME
+  StrCpy $R0 "${NAME}"  ; named in the messages
   SetOverwrite try
   ClearErrors
   File "${STAGE_DIR}/${NAME}"
@@ -192,10 +206,10 @@ FunctionEnd
       Rename /REBOOTOK "$INSTDIR\${NAME}.new" "$INSTDIR\${NAME}"
     ${EndIf}
     ${If} ${Errors}
-      MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\${NAME} cannot be written." /SD IDOK
+      MessageBox MB_OK|MB_ICONSTOP "$(MSG_CANNOT_WRITE)" /SD IDOK
       Abort
     ${EndIf}
-    DetailPrint "${NAME} is in use: it is replaced when Windows restarts."
+    DetailPrint "$(MSG_IN_USE_DETAIL)"
   ${EndIf}
   SetOverwrite on
 !macroend
@@ -232,9 +246,7 @@ Function CheckInstallFolder
   !insertmacro IF_BELOW "$PROGRAMFILES32"
   !insertmacro IF_BELOW "$PROGRAMFILES64"
   ${If} $0 = 0
-    MessageBox MB_OK|MB_ICONSTOP \
-      "${PRODUCT} cannot be installed in $INSTDIR.$\r$\n$\r$\nWindows starts ${PRODUCT} only from a protected folder: choose a folder within $PROGRAMFILES64 or $PROGRAMFILES32." \
-      /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(MSG_FOLDER_REFUSED)" /SD IDOK
     SetErrorLevel ${EXIT_FOLDER_NOT_PROTECTED}
     Quit
   ${EndIf}
@@ -289,11 +301,9 @@ Function StartProgram
   ExecWait '"$PLUGINSDIR\ShellStart.exe" "$INSTDIR\Ravo.exe"' $0
   ; 0 started, 3 still with a busy shell, which may start it yet.
   ${If} $0 = 3
-    MessageBox MB_OK|MB_ICONINFORMATION \
-      "Windows is still starting ${PRODUCT}. If its icon does not appear in the notification area, ${PRODUCT} starts at your next logon."
+    MessageBox MB_OK|MB_ICONINFORMATION "$(MSG_START_PENDING)"
   ${ElseIf} $0 <> 0
-    MessageBox MB_OK|MB_ICONINFORMATION \
-      "${PRODUCT} could not be started now. It starts at your next logon."
+    MessageBox MB_OK|MB_ICONINFORMATION "$(MSG_START_FAILED)"
   ${EndIf}
 FunctionEnd
 
@@ -320,20 +330,19 @@ Section "${PRODUCT}" SecMain
   WriteRegStr HKLM "${VERSION_KEY}" "Version" "${VERSION}"
   WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\Ravo.exe"'
   ${If} ${RebootFlag}
-    DetailPrint "Restart Windows to finish the installation."
+    DetailPrint "$(DETAIL_RESTART)"
     SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
   ${EndIf}
 SectionEnd
 
 ; Installed by the main section's InstallObra, once the running copy has
 ; closed.
-Section /o "Firmware simulator" SecSimulator
+Section /o "$(SEC_SIMULATOR)" SecSimulator
 SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecMain} "The ${PRODUCT} program."
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} \
-    "A simulated firmware for machines without the platform library OBRA.dll. ${PRODUCT} then shows and switches simulated radios, not the machine's."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecMain} "$(DESC_MAIN)"
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecSimulator} "$(DESC_SIMULATOR)"
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 ; OBRA.dll: the platform's library is kept wherever it is; the simulator
@@ -341,13 +350,13 @@ SectionEnd
 ; own copy that is no longer chosen is removed.
 Function InstallObra
   ${If} $PlatformObra == "folder"
-    DetailPrint "Keeping the platform's OBRA.dll in $INSTDIR"
+    DetailPrint "$(DETAIL_KEEP_OBRA)"
     StrCpy $0 0
   ${ElseIf} ${SectionIsSelected} ${SecSimulator}
     !insertmacro INSTALL_FILE "OBRA.dll"
     StrCpy $0 1
   ${Else}
-    DetailPrint "Using the platform's OBRA.dll in $SYSDIR"
+    DetailPrint "$(DETAIL_USE_SYSTEM_OBRA)"
     ${If} $OwnObra = 1
       Delete /REBOOTOK "$INSTDIR\OBRA.dll"
     ${EndIf}
@@ -362,9 +371,7 @@ Function ReportMissingObra
   StrCpy $0 0
   ${If} $PlatformObra == ""
   ${AndIfNot} ${SectionIsSelected} ${SecSimulator}
-    MessageBox MB_OK|MB_ICONSTOP \
-      "The platform library OBRA.dll is missing: it is neither in $SYSDIR nor in $INSTDIR. ${PRODUCT} reads and switches the radios through it.$\r$\n$\r$\nInstall the notebook's platform software first, or choose the firmware simulator to try ${PRODUCT} without it." \
-      /SD IDOK
+    MessageBox MB_OK|MB_ICONSTOP "$(MSG_OBRA_MISSING)" /SD IDOK
     StrCpy $0 1
   ${EndIf}
 FunctionEnd
@@ -429,9 +436,7 @@ Section "Uninstall"
   DeleteRegKey HKLM "${UNINST_KEY}"
   ${If} ${RebootFlag}
     SetErrorLevel ${ERROR_SUCCESS_REBOOT_REQUIRED}
-    MessageBox MB_YESNO|MB_ICONINFORMATION \
-      "${PRODUCT} is in use in another session; its files are removed when Windows restarts.$\r$\n$\r$\nRestart now?" \
-      /SD IDNO IDNO +2
+    MessageBox MB_YESNO|MB_ICONINFORMATION "$(MSG_UNINSTALL_REBOOT)" /SD IDNO IDNO +2
     Reboot
   ${EndIf}
 SectionEnd

@@ -11,13 +11,14 @@
 //   installer_probe gone <name> <ms>  waits until no process has that image
 //                                  file name (case-insensitive)
 //   installer_probe started <name> <ms>  waits until a process has it
-//   installer_probe next <ms>      clicks through an interactive installer:
-//                                  presses the default button of the "Ravo
-//                                  Setup..." window (Next, Install, Finish, or
-//                                  OK of a message box) once per page when
-//                                  it is enabled, until no such window is
-//                                  left; prints clicked=<button text> for
-//                                  each click
+//   installer_probe next <ms>      clicks through an interactive installer
+//                                  or uninstaller: presses the default button
+//                                  of its window (captioned with "Ravo" in any
+//                                  language: Next, Install, Finish, or OK of
+//                                  a message box) once per page when it is
+//                                  enabled, until no such window is left;
+//                                  prints clicked=<button text> for each
+//                                  click, and message=<text> for a message box
 //   installer_probe version <file> prints product= and version= (the
 //                                  version block's ProductName, ProductVersion)
 //
@@ -210,11 +211,12 @@ int Started(const char* image, DWORD timeoutMs)
 BOOL CALLBACK FindSetupWindow(HWND hWnd, LPARAM lParam)
 {
     char className[16] = {};
-    char title[32] = {};
+    char title[128] = {};
     ::GetClassNameA(hWnd, className, sizeof(className));
     ::GetWindowTextA(hWnd, title, sizeof(title));
-    // The wizard's caption is "Ravo Setup" and the page's own, if any.
-    if (std::strcmp(className, "#32770") == 0 && std::strncmp(title, "Ravo Setup", 10) == 0 &&
+    // The wizard's caption names the program in every language ("Ravo
+    // Setup", "Installation von Ravo"), as do its message boxes'.
+    if (std::strcmp(className, "#32770") == 0 && std::strstr(title, "Ravo") != nullptr &&
         ::IsWindowVisible(hWnd)) {
         *reinterpret_cast<HWND*>(lParam) = hWnd;
         return FALSE;
@@ -270,6 +272,15 @@ int Next(DWORD timeoutMs)
         if (!clickable || page == lastPage) {
             ::Sleep(100);
             continue;
+        }
+        // A message box's text is its static control 0xFFFF.
+        if (const HWND text = ::GetDlgItem(hWnd, 0xFFFF)) {
+            char message[1024] = {};
+            ::SendMessageTimeoutA(text, WM_GETTEXT, sizeof(message),
+                                  reinterpret_cast<LPARAM>(message), SMTO_NORMAL, 1000, nullptr);
+            for (char& c : message)
+                c = c == '\r' || c == '\n' ? ' ' : c;
+            std::printf("message=%s\n", message);
         }
         std::printf("clicked=%s\n", label.c_str());
         std::fflush(stdout);
