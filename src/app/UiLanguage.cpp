@@ -1,18 +1,24 @@
 #include "app/UiLanguage.h"
 
+#include "frame/SystemFunction.h"
+
 namespace {
 
 const LANGID ENGLISH_US = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
-// The languages the program has texts for, and the ANSI code page that
-// writes each.
+// The languages the program has texts for: the language of their resources
+// and the ANSI code page that writes them.
 struct Translation {
-    WORD primaryLanguage;
+    LANGID resources;
     UINT codePage;
 };
 const Translation s_translations[] = {
-    { LANG_GERMAN, 1252 },  { LANG_FRENCH, 1252 },   { LANG_SPANISH, 1252 },
-    { LANG_RUSSIAN, 1251 }, { LANG_JAPANESE, 932 }, { LANG_CHINESE, 936 },
+    { MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), 1252 },
+    { MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), 1252 },
+    { MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN), 1252 },
+    { MAKELANGID(LANG_RUSSIAN, SUBLANG_RUSSIAN_RUSSIA), 1251 },
+    { MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), 932 },
+    { MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), 936 },
 };
 
 // Chinese in the simplified script: neutral (zh-Hans), China, Singapore.
@@ -28,36 +34,31 @@ bool IsSimplifiedChinese(LANGID language)
 LANGID ChooseUiLanguage(LANGID userLanguage, UINT ansiCodePage)
 {
     const WORD primary = PRIMARYLANGID(userLanguage);
+    if (primary == LANG_CHINESE && !IsSimplifiedChinese(userLanguage))
+        return ENGLISH_US;
     for (const Translation& translation : s_translations) {
-        if (translation.primaryLanguage != primary)
+        if (PRIMARYLANGID(translation.resources) != primary)
             continue;
-        if (primary == LANG_CHINESE && !IsSimplifiedChinese(userLanguage))
-            break;
-        return translation.codePage == ansiCodePage ? userLanguage : ENGLISH_US;
+        // UTF-8 as the ANSI code page (Windows 10 and 11 offer it) writes all.
+        const bool writable = ansiCodePage == translation.codePage || ansiCodePage == CP_UTF8;
+        return writable ? translation.resources : ENGLISH_US;
     }
     return ENGLISH_US;
 }
 
 void UseUiLanguage(LANGID language)
 {
-    // Windows XP's loader goes by the thread locale (a neutral language has
-    // no locale of its own: its default sublanguage stands for it).
-    LANGID locale = language;
-    if (SUBLANGID(locale) == SUBLANG_NEUTRAL)
-        locale = MAKELANGID(PRIMARYLANGID(locale),
-                            PRIMARYLANGID(locale) == LANG_CHINESE ? SUBLANG_CHINESE_SIMPLIFIED
-                                                                  : SUBLANG_DEFAULT);
-    ::SetThreadLocale(MAKELCID(locale, SORT_DEFAULT));
-
-    // From Vista on it goes by the thread's UI languages. XP has a function
-    // of that name that sets nothing, so it is used only where Vista's
-    // preferred-language functions exist.
-    const HMODULE hKernel = ::GetModuleHandleA("kernel32.dll");
+    // Windows XP's loader goes by the thread locale; from Vista on it goes
+    // by the thread's UI language, which XP cannot set (its function of
+    // that name sets nothing, so it is used only where Vista's preferred
+    // UI languages exist). The locale is set everywhere, as loaders that
+    // know no thread UI language go by it.
+    ::SetThreadLocale(MAKELCID(language, SORT_DEFAULT));
     using SetThreadUILanguageFn = LANGID(WINAPI*)(LANGID);
-    const auto setUiLanguage = reinterpret_cast<SetThreadUILanguageFn>(
-        reinterpret_cast<void*>(::GetProcAddress(hKernel, "SetThreadUILanguage")));
+    const auto setUiLanguage =
+        SystemFunction<SetThreadUILanguageFn>("kernel32.dll", "SetThreadUILanguage");
     if (setUiLanguage != nullptr &&
-        ::GetProcAddress(hKernel, "SetThreadPreferredUILanguages") != nullptr)
+        SystemProc("kernel32.dll", "SetThreadPreferredUILanguages") != nullptr)
         setUiLanguage(language);
 }
 

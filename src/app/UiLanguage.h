@@ -1,16 +1,17 @@
 // The language of the program's texts. Every text is a resource, tagged by
-// language (English (United States), and the languages in res/lang); the
-// resource loader of Windows picks them by the thread's language, which the
-// program sets at start-up to the one it chooses here.
+// language (English (United States), and the languages in res/lang, each
+// with one tag); the resource loader of Windows picks them by the thread's
+// language, which the program sets at start-up to the exact tag it chooses
+// here, so that every loader from XP on finds them.
 #pragma once
 
 #include <windows.h>
 
-// The user's display language where the program has texts for it (any
-// variant: de-AT finds German, es-MX Spanish; Chinese in its simplified
-// script only) and the system's ANSI code page can write them, which is
-// what an ANSI program shows text in; English (United States) otherwise,
-// rather than question marks.
+// The tag of the texts for the user's display language where the program
+// has them (for any variant: de-AT and de-CH get German, es-MX Spanish;
+// Chinese in its simplified script only) and the system's ANSI code page
+// can write them, which is what an ANSI program shows text in; English
+// (United States) otherwise, rather than question marks.
 LANGID ChooseUiLanguage(LANGID userLanguage, UINT ansiCodePage);
 
 // Makes this thread's resource lookups (strings, menus, dialog templates)

@@ -530,8 +530,8 @@ TEST(DialogTemplates, DialogManagerCreatesEveryTemplate) {
 
 // ---------------------------------------------------------------------------
 // Translations: the same resources in each language beside English (United
-// States), tagged with the neutral sublanguage so that every variant of the
-// language finds them; only texts and dialog fonts differ.
+// States), each language with one tag, which the program's choice of
+// language names for every variant; only texts and dialog fonts differ.
 
 struct Translation {
     LANGID language;
@@ -540,12 +540,12 @@ struct Translation {
     BYTE charset;
 };
 const Translation kTranslations[] = {
-    {MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL), 8, "MS Sans Serif", DEFAULT_CHARSET},
-    {MAKELANGID(LANG_FRENCH, SUBLANG_NEUTRAL), 8, "MS Sans Serif", DEFAULT_CHARSET},
-    {MAKELANGID(LANG_SPANISH, SUBLANG_NEUTRAL), 8, "MS Sans Serif", DEFAULT_CHARSET},
-    {MAKELANGID(LANG_RUSSIAN, SUBLANG_NEUTRAL), 8, "MS Sans Serif", DEFAULT_CHARSET},
-    {MAKELANGID(LANG_JAPANESE, SUBLANG_NEUTRAL), 9, "MS UI Gothic", SHIFTJIS_CHARSET},
-    {MAKELANGID(LANG_CHINESE, SUBLANG_NEUTRAL), 9, "SimSun", GB2312_CHARSET},
+    {MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), 8, "MS Sans Serif", DEFAULT_CHARSET},
+    {MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), 8, "MS Sans Serif", DEFAULT_CHARSET},
+    {MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN), 8, "MS Sans Serif", DEFAULT_CHARSET},
+    {MAKELANGID(LANG_RUSSIAN, SUBLANG_RUSSIAN_RUSSIA), 8, "MS Sans Serif", DEFAULT_CHARSET},
+    {MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), 9, "MS UI Gothic", SHIFTJIS_CHARSET},
+    {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), 9, "SimSun", GB2312_CHARSET},
 };
 const LANGID kEnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
@@ -585,7 +585,9 @@ TEST(Translations, EveryLanguageHasEveryTextInTheSameLayout) {
             EXPECT_EQ(d.cy, english[i].cy);
             EXPECT_EQ(d.pointSize, t.pointSize);
             EXPECT_EQ(d.face, t.face);
-            if (d.extended) EXPECT_EQ(d.charset, t.charset);
+            if (d.extended) {
+                EXPECT_EQ(d.charset, t.charset);
+            }
             ASSERT_EQ(d.controls.size(), english[i].controls.size());
             for (Control& control : d.controls)
                 control.text = english[i].controls[&control - &d.controls[0]].text;  // may differ
