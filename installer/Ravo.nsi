@@ -235,13 +235,22 @@ FunctionEnd
   ${EndIf}
 !macroend
 
-; Refuses an install folder outside the Program Files folders when the
-; program asks for UI access ("..\" resolved first): a message, and exit
-; code 3.
-Function CheckInstallFolder
-!ifdef UI_ACCESS
+; One spelling of the install folder ("..\" resolved), for the checks and
+; for the recorded install location that the uninstaller compares with its
+; own folder.
+Function NormaliseInstallFolder
   StrCpy $1 ""
   System::Call 'kernel32::GetFullPathNameW(w "$INSTDIR", i ${NSIS_MAX_STRLEN}, w .r1, p 0) i .r0'
+  ${If} $0 <> 0
+    StrCpy $INSTDIR $1
+  ${EndIf}
+FunctionEnd
+
+; Refuses an install folder outside the Program Files folders when the
+; program asks for UI access: a message, and exit code 3.
+Function CheckInstallFolder
+!ifdef UI_ACCESS
+  StrCpy $1 $INSTDIR
   StrCpy $0 0
   !insertmacro IF_BELOW "$PROGRAMFILES32"
   !insertmacro IF_BELOW "$PROGRAMFILES64"
@@ -386,6 +395,7 @@ FunctionEnd
 Function .onInit
   SetRegView ${REG_VIEW}
   !insertmacro REQUIRE_ADMIN
+  Call NormaliseInstallFolder
   Call CheckInstallFolder
   Call FindObra
   ; The simulator is chosen by /FORCEOBRA, and kept by an upgrade that has

@@ -10,7 +10,7 @@ LangString MSG_NOT_CLOSED         ${LANG_ENGLISH} "${PRODUCT} is still running a
 LangString DETAIL_NOT_CLOSED      ${LANG_ENGLISH} "${PRODUCT} did not close; nothing was changed."
 LangString MSG_CANNOT_WRITE       ${LANG_ENGLISH} "$INSTDIR\$R0 cannot be written."
 LangString MSG_IN_USE_DETAIL      ${LANG_ENGLISH} "$R0 is in use: it is replaced when Windows restarts."
-LangString MSG_FOLDER_REFUSED     ${LANG_ENGLISH} "${PRODUCT} cannot be installed in $INSTDIR.$\r$\n$\r$\nWindows starts ${PRODUCT} only from a protected folder: choose a folder within $PROGRAMFILES64 or $PROGRAMFILES32."
+LangString MSG_FOLDER_REFUSED     ${LANG_ENGLISH} "${PRODUCT} cannot be installed in $INSTDIR.$\r$\n$\r$\nWindows starts ${PRODUCT} only from a protected folder: choose a folder within $PROGRAMFILES64."
 LangString MSG_START_PENDING      ${LANG_ENGLISH} "Windows is still starting ${PRODUCT}. If its icon does not appear in the notification area, ${PRODUCT} starts at your next logon."
 LangString MSG_START_FAILED       ${LANG_ENGLISH} "${PRODUCT} could not be started now. It starts at your next logon."
 LangString DETAIL_RESTART         ${LANG_ENGLISH} "Restart Windows to finish the installation."

@@ -10,7 +10,7 @@ LangString MSG_NOT_CLOSED         ${LANG_FRENCH} "${PRODUCT} est toujours en cou
 LangString DETAIL_NOT_CLOSED      ${LANG_FRENCH} "${PRODUCT} ne s'est pas fermé ; aucune modification n'a été effectuée."
 LangString MSG_CANNOT_WRITE       ${LANG_FRENCH} "Impossible d'écrire $INSTDIR\$R0."
 LangString MSG_IN_USE_DETAIL      ${LANG_FRENCH} "$R0 est en cours d'utilisation : il sera remplacé au redémarrage de Windows."
-LangString MSG_FOLDER_REFUSED     ${LANG_FRENCH} "${PRODUCT} ne peut pas être installé dans $INSTDIR.$\r$\n$\r$\nWindows ne démarre ${PRODUCT} qu'à partir d'un dossier protégé : choisissez un dossier dans $PROGRAMFILES64 ou $PROGRAMFILES32."
+LangString MSG_FOLDER_REFUSED     ${LANG_FRENCH} "${PRODUCT} ne peut pas être installé dans $INSTDIR.$\r$\n$\r$\nWindows ne démarre ${PRODUCT} qu'à partir d'un dossier protégé : choisissez un dossier dans $PROGRAMFILES64."
 LangString MSG_START_PENDING      ${LANG_FRENCH} "Windows est encore en train de démarrer ${PRODUCT}. Si son icône n'apparaît pas dans la zone de notification, ${PRODUCT} démarrera à votre prochaine ouverture de session."
 LangString MSG_START_FAILED       ${LANG_FRENCH} "${PRODUCT} n'a pas pu être démarré maintenant. Il démarrera à votre prochaine ouverture de session."
 LangString DETAIL_RESTART         ${LANG_FRENCH} "Redémarrez Windows pour terminer l'installation."

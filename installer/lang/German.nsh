@@ -10,7 +10,7 @@ LangString MSG_NOT_CLOSED         ${LANG_GERMAN} "${PRODUCT} wird noch ausgefüh
 LangString DETAIL_NOT_CLOSED      ${LANG_GERMAN} "${PRODUCT} wurde nicht beendet; es wurde nichts geändert."
 LangString MSG_CANNOT_WRITE       ${LANG_GERMAN} "$INSTDIR\$R0 kann nicht geschrieben werden."
 LangString MSG_IN_USE_DETAIL      ${LANG_GERMAN} "$R0 wird verwendet: Die Datei wird beim Neustart von Windows ersetzt."
-LangString MSG_FOLDER_REFUSED     ${LANG_GERMAN} "${PRODUCT} kann nicht in $INSTDIR installiert werden.$\r$\n$\r$\nWindows startet ${PRODUCT} nur aus einem geschützten Ordner: Wählen Sie einen Ordner innerhalb von $PROGRAMFILES64 oder $PROGRAMFILES32."
+LangString MSG_FOLDER_REFUSED     ${LANG_GERMAN} "${PRODUCT} kann nicht in $INSTDIR installiert werden.$\r$\n$\r$\nWindows startet ${PRODUCT} nur aus einem geschützten Ordner: Wählen Sie einen Ordner innerhalb von $PROGRAMFILES64."
 LangString MSG_START_PENDING      ${LANG_GERMAN} "Windows startet ${PRODUCT} noch. Wenn das Symbol nicht im Infobereich erscheint, startet ${PRODUCT} bei Ihrer nächsten Anmeldung."
 LangString MSG_START_FAILED       ${LANG_GERMAN} "${PRODUCT} konnte jetzt nicht gestartet werden. Das Programm startet bei Ihrer nächsten Anmeldung."
 LangString DETAIL_RESTART         ${LANG_GERMAN} "Starten Sie Windows neu, um die Installation abzuschließen."

@@ -10,7 +10,7 @@ LangString MSG_NOT_CLOSED         ${LANG_JAPANESE} "${PRODUCT} はまだ実行�
 LangString DETAIL_NOT_CLOSED      ${LANG_JAPANESE} "${PRODUCT} が終了しなかったため、何も変更していません。"
 LangString MSG_CANNOT_WRITE       ${LANG_JAPANESE} "$INSTDIR\$R0 に書き込めません。"
 LangString MSG_IN_USE_DETAIL      ${LANG_JAPANESE} "$R0 は使用中です。Windows の再起動時に置き換えられます。"
-LangString MSG_FOLDER_REFUSED     ${LANG_JAPANESE} "${PRODUCT} を $INSTDIR にインストールすることはできません。$\r$\n$\r$\nWindows は保護されたフォルダーにある ${PRODUCT} しか起動しません。$PROGRAMFILES64 または $PROGRAMFILES32 内のフォルダーを選んでください。"
+LangString MSG_FOLDER_REFUSED     ${LANG_JAPANESE} "${PRODUCT} を $INSTDIR にインストールすることはできません。$\r$\n$\r$\nWindows は保護されたフォルダーにある ${PRODUCT} しか起動しません。$PROGRAMFILES64 内のフォルダーを選んでください。"
 LangString MSG_START_PENDING      ${LANG_JAPANESE} "Windows は ${PRODUCT} をまだ起動しています。通知領域にアイコンが表示されない場合、${PRODUCT} は次回のサインイン時に起動します。"
 LangString MSG_START_FAILED       ${LANG_JAPANESE} "${PRODUCT} を今は起動できませんでした。次回のサインイン時に起動します。"
 LangString DETAIL_RESTART         ${LANG_JAPANESE} "インストールを完了するには、Windows を再起動してください。"

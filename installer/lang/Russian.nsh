@@ -10,7 +10,7 @@ LangString MSG_NOT_CLOSED         ${LANG_RUSSIAN} "Программа ${PRODUCT}
 LangString DETAIL_NOT_CLOSED      ${LANG_RUSSIAN} "Программа ${PRODUCT} не закрылась; ничего не изменено."
 LangString MSG_CANNOT_WRITE       ${LANG_RUSSIAN} "Не удается записать $INSTDIR\$R0."
 LangString MSG_IN_USE_DETAIL      ${LANG_RUSSIAN} "$R0 используется: файл будет заменен при перезагрузке Windows."
-LangString MSG_FOLDER_REFUSED     ${LANG_RUSSIAN} "Программу ${PRODUCT} нельзя установить в $INSTDIR.$\r$\n$\r$\nWindows запускает ${PRODUCT} только из защищенной папки: выберите папку внутри $PROGRAMFILES64 или $PROGRAMFILES32."
+LangString MSG_FOLDER_REFUSED     ${LANG_RUSSIAN} "Программу ${PRODUCT} нельзя установить в $INSTDIR.$\r$\n$\r$\nWindows запускает ${PRODUCT} только из защищенной папки: выберите папку внутри $PROGRAMFILES64."
 LangString MSG_START_PENDING      ${LANG_RUSSIAN} "Windows еще запускает ${PRODUCT}. Если значок программы не появится в области уведомлений, ${PRODUCT} запустится при следующем входе в систему."
 LangString MSG_START_FAILED       ${LANG_RUSSIAN} "Не удалось запустить ${PRODUCT} сейчас. Программа запустится при следующем входе в систему."
 LangString DETAIL_RESTART         ${LANG_RUSSIAN} "Перезагрузите Windows, чтобы завершить установку."

@@ -10,7 +10,7 @@ LangString MSG_NOT_CLOSED         ${LANG_SIMPCHINESE} "${PRODUCT} 仍在运行�
 LangString DETAIL_NOT_CLOSED      ${LANG_SIMPCHINESE} "${PRODUCT} 未关闭；未做任何更改。"
 LangString MSG_CANNOT_WRITE       ${LANG_SIMPCHINESE} "无法写入 $INSTDIR\$R0。"
 LangString MSG_IN_USE_DETAIL      ${LANG_SIMPCHINESE} "$R0 正在使用：它将在 Windows 重新启动时被替换。"
-LangString MSG_FOLDER_REFUSED     ${LANG_SIMPCHINESE} "无法将 ${PRODUCT} 安装到 $INSTDIR。$\r$\n$\r$\nWindows 只从受保护的文件夹启动 ${PRODUCT}：请选择 $PROGRAMFILES64 或 $PROGRAMFILES32 中的文件夹。"
+LangString MSG_FOLDER_REFUSED     ${LANG_SIMPCHINESE} "无法将 ${PRODUCT} 安装到 $INSTDIR。$\r$\n$\r$\nWindows 只从受保护的文件夹启动 ${PRODUCT}：请选择 $PROGRAMFILES64 中的文件夹。"
 LangString MSG_START_PENDING      ${LANG_SIMPCHINESE} "Windows 仍在启动 ${PRODUCT}。如果其图标没有出现在通知区域中，${PRODUCT} 将在你下次登录时启动。"
 LangString MSG_START_FAILED       ${LANG_SIMPCHINESE} "现在无法启动 ${PRODUCT}。它将在你下次登录时启动。"
 LangString DETAIL_RESTART         ${LANG_SIMPCHINESE} "请重新启动 Windows 以完成安装。"

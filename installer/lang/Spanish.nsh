@@ -10,7 +10,7 @@ LangString MSG_NOT_CLOSED         ${LANG_SPANISH} "${PRODUCT} sigue en ejecució
 LangString DETAIL_NOT_CLOSED      ${LANG_SPANISH} "${PRODUCT} no se ha cerrado; no se ha cambiado nada."
 LangString MSG_CANNOT_WRITE       ${LANG_SPANISH} "No se puede escribir $INSTDIR\$R0."
 LangString MSG_IN_USE_DETAIL      ${LANG_SPANISH} "$R0 está en uso: se reemplazará cuando se reinicie Windows."
-LangString MSG_FOLDER_REFUSED     ${LANG_SPANISH} "${PRODUCT} no se puede instalar en $INSTDIR.$\r$\n$\r$\nWindows solo inicia ${PRODUCT} desde una carpeta protegida: elija una carpeta dentro de $PROGRAMFILES64 o $PROGRAMFILES32."
+LangString MSG_FOLDER_REFUSED     ${LANG_SPANISH} "${PRODUCT} no se puede instalar en $INSTDIR.$\r$\n$\r$\nWindows solo inicia ${PRODUCT} desde una carpeta protegida: elija una carpeta dentro de $PROGRAMFILES64."
 LangString MSG_START_PENDING      ${LANG_SPANISH} "Windows todavía está iniciando ${PRODUCT}. Si su icono no aparece en el área de notificación, ${PRODUCT} se iniciará la próxima vez que inicie sesión."
 LangString MSG_START_FAILED       ${LANG_SPANISH} "No se ha podido iniciar ${PRODUCT} ahora. Se iniciará la próxima vez que inicie sesión."
 LangString DETAIL_RESTART         ${LANG_SPANISH} "Reinicie Windows para finalizar la instalación."

@@ -208,6 +208,17 @@ int Started(const char* image, DWORD timeoutMs)
     return 0;
 }
 
+// The image file name of the process that made hWnd ("" if unknown).
+std::string ImageOf(HWND hWnd)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    PROCESSENTRY32 entry = {};
+    return FindProcess([&](const PROCESSENTRY32& e) { return e.th32ProcessID == pid; }, &entry)
+               ? entry.szExeFile
+               : "";
+}
+
 BOOL CALLBACK FindSetupWindow(HWND hWnd, LPARAM lParam)
 {
     char className[16] = {};
@@ -216,8 +227,9 @@ BOOL CALLBACK FindSetupWindow(HWND hWnd, LPARAM lParam)
     ::GetWindowTextA(hWnd, title, sizeof(title));
     // The wizard's caption names the program in every language ("Ravo
     // Setup", "Installation von Ravo"), as do its message boxes'.
+    // The program's own About box names it too.
     if (std::strcmp(className, "#32770") == 0 && std::strstr(title, "Ravo") != nullptr &&
-        ::IsWindowVisible(hWnd)) {
+        ::IsWindowVisible(hWnd) && ::lstrcmpiA(ImageOf(hWnd).c_str(), "Ravo.exe") != 0) {
         *reinterpret_cast<HWND*>(lParam) = hWnd;
         return FALSE;
     }
