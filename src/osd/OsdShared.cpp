@@ -29,11 +29,12 @@ CString AccessibleName(LPCSTR pszText)
         const char c = pszText[i];
         if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
             bBlank = n > 0;
-        } else if (c != '&') {
+        } else if (c != '&' || pszText[i + 1] == '&') {
             if (bBlank)
                 name[n++] = ' ';
             bBlank = false;
             name[n++] = c;
+            i += c == '&';  // "&&" is one '&'
         }
     }
     CString result(name, n);

@@ -16,8 +16,8 @@ constexpr unsigned int OSD_TIMEOUT_MS = 4000;
 void RefreshMainFrame();
 
 // A control's text as a screen reader's name for it: its lines joined into
-// one by single blanks, without leading or trailing blanks and without '&'
-// (a mnemonic marker, which the name must not carry).
+// one by single blanks, without leading or trailing blanks and without the
+// mnemonic marker '&' ("&&" stands for one '&').
 CString AccessibleName(LPCSTR pszText);
 
 // COsdDlg: a display that, while open, takes the keys from the process's

@@ -27,6 +27,13 @@ LANGID ExpectedLanguage()
                             : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 }
 
+std::string Text(HWND hWnd)
+{
+    char text[512] = {};
+    SendTimed(hWnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 // Ravo.exe's resources of one language, read as data.
 class ProgramTexts {
 public:
@@ -79,12 +86,6 @@ private:
         ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow, sizeof(narrow), nullptr, nullptr);
         return narrow;
     }
-    static std::string Text(HWND hWnd)
-    {
-        char text[512] = {};
-        SendTimed(hWnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-        return text;
-    }
     const void* Data(LPCSTR type, UINT id) const
     {
         const HRSRC hInfo = ::FindResourceExA(m_hModule, type, MAKEINTRESOURCEA(id), m_language);
@@ -95,13 +96,6 @@ private:
     LANGID m_language;
     HMODULE m_hModule;
 };
-
-std::string Text(HWND hWnd)
-{
-    char text[512] = {};
-    SendTimed(hWnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 SIZE SizeOf(HWND hWnd)
 {
