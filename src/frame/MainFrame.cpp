@@ -28,6 +28,9 @@ const UINT_PTR IDT_TRAY_RETRY = 1;
 const UINT TRAY_RETRY_MS = 2000;
 const DWORD TRAY_RETRY_FOR_MS = 120000;
 
+// The hook watchdog's check.
+const UINT_PTR IDT_HOOK_CHECK = 2;
+
 // Session notifications (lock, unlock, console connect) came with Windows
 // XP, whose wtsapi32.dll has both functions; Microsoft now documents them
 // from Vista on, so they are looked up rather than imported.
@@ -99,6 +102,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
     m_hSemaphore = ::CreateSemaphoreA(nullptr, 1, 1, RAVO_KEY_SEMAPHORE);
     RegisterSessionNotification(m_hWnd);
     InstallHook();
+    m_watchdog.Start(m_hWnd, IDT_HOOK_CHECK);
     return 0;
 }
 
@@ -144,6 +148,12 @@ void CMainFrame::StopTrayRetry()
 
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == IDT_HOOK_CHECK) {
+        // The program keeps the hook off while the session is locked or
+        // the console is disconnected.
+        m_watchdog.OnTimer(!s_bSessionLocked && !s_bConsoleDisconnected, AfxGetInstanceHandle());
+        return;
+    }
     if (nIDEvent != IDT_TRAY_RETRY || !m_bTrayRetrying)
         return;
     if (::GetTickCount() - m_dwTrayRetryStart >= TRAY_RETRY_FOR_MS)
@@ -213,6 +223,7 @@ BOOL CMainFrame::Shutdown()
     m_trayIcon.SetIcon(0U);
     UnregisterSessionNotification(m_hWnd);
     s_hook.Uninstall();
+    m_watchdog.Stop();
     return DestroyWindow();
 }
 
@@ -336,6 +347,12 @@ LRESULT CMainFrame::OnTaskbarCreated(WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT CMainFrame::OnRawInput(WPARAM, LPARAM)
+{
+    m_watchdog.OnRawInput(static_cast<DWORD>(::GetMessageTime()));
+    return Default();  // frees the input
+}
+
 const afx::MessageEntry* CMainFrame::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
@@ -352,6 +369,7 @@ const afx::MessageEntry* CMainFrame::MessageEntries()
         afx::OnMessage<&CMainFrame::OnSessionChange>(WM_WTSSESSION_CHANGE),
         afx::OnMessage<&CMainFrame::OnTrayNotify>(WM_TRAY_NOTIFY),
         afx::OnMessage<&CMainFrame::OnTaskbarCreated>(CTrayIcon::TaskbarCreatedMessage()),
+        afx::OnMessage<&CMainFrame::OnRawInput>(WM_INPUT),
         afx::EndOfMap(),
     };
     return entries;

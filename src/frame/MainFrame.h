@@ -6,6 +6,7 @@
 
 #include "afx/Afx.h"
 #include "frame/ChildView.h"
+#include "hook/HookWatchdog.h"
 #include "osd/ForegroundHelper.h"
 #include "radio/RadioControl.h"
 #include "tray/TrayIcon.h"
@@ -48,6 +49,7 @@ protected:
     LRESULT OnSessionChange(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRawInput(WPARAM wParam, LPARAM lParam);
 
 private:
     void InstallHook();
@@ -63,6 +65,7 @@ private:
     CChildView m_wndView;
     CTrayIcon m_trayIcon;
     HANDLE m_hSemaphore = nullptr;
+    CHookWatchdog m_watchdog;
     BOOL m_bTrayRetrying = FALSE;
     DWORD m_dwTrayRetryStart = 0;
 };

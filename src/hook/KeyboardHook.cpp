@@ -2,6 +2,7 @@
 
 HHOOK CKeyboardHook::s_hHook = nullptr;
 HWND CKeyboardHook::s_hWndTarget = nullptr;
+DWORD CKeyboardHook::s_dwLastKeyTime = 0;
 
 BOOL CKeyboardHook::Install(HWND target, HINSTANCE module)
 {
@@ -9,6 +10,7 @@ BOOL CKeyboardHook::Install(HWND target, HINSTANCE module)
     if (s_hHook != nullptr)
         Uninstall();
     s_hHook = ::SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardProc, module, 0);
+    s_dwLastKeyTime = ::GetTickCount();
     return s_hHook != nullptr;
 }
 
@@ -19,9 +21,15 @@ BOOL CKeyboardHook::Uninstall()
     return result;
 }
 
+BOOL CKeyboardHook::Reinstall(HINSTANCE module)
+{
+    return s_hHook != nullptr && Install(s_hWndTarget, module);
+}
+
 LRESULT CALLBACK CKeyboardHook::KeyboardProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     const KBDLLHOOKSTRUCT* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
     ::PostMessageA(s_hWndTarget, WM_HOOKKEY, event->flags, event->scanCode);
+    s_dwLastKeyTime = event->time;
     return ::CallNextHookEx(s_hHook, nCode, wParam, lParam);
 }

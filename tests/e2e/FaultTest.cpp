@@ -30,6 +30,29 @@ LRESULT CALLBACK SwallowKey(int, WPARAM, LPARAM)
     return 1;
 }
 
+// Windows removes a hook that answers late without a word; a newer hook of
+// another program that passes no key on stands for that. Runs steps while
+// it is in place.
+void WhileKeysAreSwallowed(const std::function<void()>& steps)
+{
+    std::atomic<DWORD> threadId{ 0 };
+    std::thread swallower([&] {
+        const HHOOK hHook = ::SetWindowsHookExA(WH_KEYBOARD_LL, &SwallowKey,
+                                                ::GetModuleHandleA(nullptr), 0);
+        EXPECT_NE(hHook, nullptr);
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue
+        threadId = ::GetCurrentThreadId();
+        while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
+            ::DispatchMessageA(&msg);
+        ::UnhookWindowsHookEx(hHook);
+    });
+    WaitUntil([&] { return threadId != 0; }, 5000);
+    steps();
+    ::PostThreadMessageA(threadId, WM_QUIT, 0, 0);
+    swallower.join();
+}
+
 class Faults : public ::testing::Test {
 protected:
     // Requests the firmware has seen since the last call.
@@ -544,33 +567,43 @@ TEST_F(Faults, SessionEventsInAnyOrderLeaveOneHookOrNone)
     }
 }
 
-// Windows removes a hook that missed its time-out without a word; here
-// a newer hook of another program that passes no key on stands for that.
-// A resume installs the frame's hook afresh, first in line again.
+// A resume installs the frame's hook afresh, first in line again, before
+// any key has shown the loss.
 TEST_F(Faults, ResumeReinstallsAHookThatNoLongerGetsKeys)
 {
     ASSERT_TRUE(m_s.Start(0x1F));
-    std::atomic<DWORD> swallowerThread{ 0 };
-    std::atomic<bool> swallowing{ false };
-    std::thread swallower([&] {
-        const HHOOK hHook = ::SetWindowsHookExA(WH_KEYBOARD_LL, &SwallowKey,
-                                                ::GetModuleHandleA(nullptr), 0);
-        swallowing = hHook != nullptr;
-        MSG msg;
-        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue
-        swallowerThread = ::GetCurrentThreadId();
-        while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
-            ::DispatchMessageA(&msg);
-        if (hHook != nullptr)
-            ::UnhookWindowsHookEx(hHook);
+    WhileKeysAreSwallowed([&] {
+        ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
+        EXPECT_EQ(ReadsForRadioKey(), 1u) << "the hook is first in line again";
     });
-    ASSERT_TRUE(WaitUntil([&] { return swallowerThread != 0; }, 5000));
-    EXPECT_TRUE(swallowing);
-    EXPECT_EQ(ReadsForRadioKey(), 0u) << "the frame's hook no longer gets the keys";
-    ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0));
-    EXPECT_EQ(ReadsForRadioKey(), 1u) << "the hook is first in line again";
-    ::PostThreadMessageA(swallowerThread, WM_QUIT, 0, 0);
-    swallower.join();
+}
+
+// The keys a lost hook misses bring it back by itself, within a second of
+// the first; the keys after that act once each. While the session is
+// locked, the hook stays off however long one types.
+TEST_F(Faults, ALostHookComesBackByItselfExceptWhileLocked)
+{
+    ASSERT_TRUE(m_s.Start(0x1F));
+    CEditor editor;  // Wine makes raw input only while a window is in front
+    ASSERT_TRUE(editor.Start());
+    ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1));
+    for (int i = 0; i < 10; ++i)
+        PressVirtualKey(VK_SHIFT);
+    EXPECT_EQ(ReadsForRadioKey(), 0u) << "locked";
+    ASSERT_TRUE(SendTimed(m_s.Wnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1));
+    WhileKeysAreSwallowed([&] {
+        PressVirtualKey(VK_SHIFT);  // the first key the hook misses
+        ::Sleep(850);
+        PressScanCode(SC_OSD_HOTKEY, true);
+        const HWND hDlg = WaitForDialog(m_s.Pid(), Osd::Selection, 2000);
+        ASSERT_NE(hDlg, nullptr) << "the hook did not come back";
+        PressScanCode(SC_RIGHT, false);
+        ::Sleep(SETTLE_MS);
+        EXPECT_EQ(ControlText(hDlg, IDC_CHOICE_TEXT), model::TextOf(133)) << "one step from 131";
+        PressScanCode(SC_ENTER, false);
+        EXPECT_TRUE(WaitForNoDialog(m_s.Pid()));
+        EXPECT_EQ(m_s.Firmware().Status(), 0x1C);
+    });
 }
 
 // A display that ends hands the hook back to the frame, whatever the
