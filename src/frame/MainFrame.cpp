@@ -2,7 +2,6 @@
 
 #include "frame/MessageFilter.h"
 #include "frame/RadioState.h"
-#include "frame/SystemFunction.h"
 #include "hook/KeyboardHook.h"
 #include "osd/RadioSelectDlg.h"
 #include "osd/SwitchOffDlg.h"
@@ -28,27 +27,11 @@ const UINT_PTR IDT_TRAY_RETRY = 1;
 const UINT TRAY_RETRY_MS = 2000;
 const DWORD TRAY_RETRY_FOR_MS = 120000;
 
+// The session services became ready after a refused registration.
+const UINT WM_SESSION_SERVICES_READY = WM_APP + 0x100;
+
 // The hook watchdog's check.
 const UINT_PTR IDT_HOOK_CHECK = 2;
-
-// Session notifications (lock, unlock, console connect) came with Windows
-// XP, whose wtsapi32.dll has both functions; Microsoft now documents them
-// from Vista on, so they are looked up rather than imported.
-void RegisterSessionNotification(HWND hWnd)
-{
-    using RegisterFn = BOOL(WINAPI*)(HWND, DWORD);
-    if (const auto doRegister =
-            SystemFunction<RegisterFn>("wtsapi32.dll", "WTSRegisterSessionNotification"))
-        doRegister(hWnd, NOTIFY_FOR_THIS_SESSION);
-}
-
-void UnregisterSessionNotification(HWND hWnd)
-{
-    using UnregisterFn = BOOL(WINAPI*)(HWND);
-    if (const auto doUnregister =
-            SystemFunction<UnregisterFn>("wtsapi32.dll", "WTSUnRegisterSessionNotification"))
-        doUnregister(hWnd);
-}
 
 }  // namespace
 
@@ -100,7 +83,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct)
     if (!IsWindow())
         return -1;
     m_hSemaphore = ::CreateSemaphoreA(nullptr, 1, 1, RAVO_KEY_SEMAPHORE);
-    RegisterSessionNotification(m_hWnd);
+    m_session.Register(m_hWnd, WM_SESSION_SERVICES_READY);
     InstallHook();
     m_watchdog.Start(m_hWnd, IDT_HOOK_CHECK);
     return 0;
@@ -221,7 +204,7 @@ void CMainFrame::ShowOsd(HWND hookTarget)
 BOOL CMainFrame::Shutdown()
 {
     m_trayIcon.SetIcon(0U);
-    UnregisterSessionNotification(m_hWnd);
+    m_session.Unregister();
     s_hook.Uninstall();
     m_watchdog.Stop();
     return DestroyWindow();
@@ -353,6 +336,12 @@ LRESULT CMainFrame::OnRawInput(WPARAM, LPARAM)
     return Default();  // frees the input
 }
 
+LRESULT CMainFrame::OnSessionServicesReady(WPARAM, LPARAM)
+{
+    m_session.OnServicesReady();
+    return 0;
+}
+
 const afx::MessageEntry* CMainFrame::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
@@ -370,6 +359,7 @@ const afx::MessageEntry* CMainFrame::MessageEntries()
         afx::OnMessage<&CMainFrame::OnTrayNotify>(WM_TRAY_NOTIFY),
         afx::OnMessage<&CMainFrame::OnTaskbarCreated>(CTrayIcon::TaskbarCreatedMessage()),
         afx::OnMessage<&CMainFrame::OnRawInput>(WM_INPUT),
+        afx::OnMessage<&CMainFrame::OnSessionServicesReady>(WM_SESSION_SERVICES_READY),
         afx::EndOfMap(),
     };
     return entries;

@@ -6,6 +6,7 @@
 
 #include "afx/Afx.h"
 #include "frame/ChildView.h"
+#include "frame/SessionNotification.h"
 #include "hook/HookWatchdog.h"
 #include "osd/ForegroundHelper.h"
 #include "radio/RadioControl.h"
@@ -50,6 +51,7 @@ protected:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
     LRESULT OnRawInput(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSessionServicesReady(WPARAM wParam, LPARAM lParam);
 
 private:
     void InstallHook();
@@ -65,6 +67,7 @@ private:
     CChildView m_wndView;
     CTrayIcon m_trayIcon;
     HANDLE m_hSemaphore = nullptr;
+    CSessionNotification m_session;
     CHookWatchdog m_watchdog;
     BOOL m_bTrayRetrying = FALSE;
     DWORD m_dwTrayRetryStart = 0;
