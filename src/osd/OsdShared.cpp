@@ -66,7 +66,7 @@ void COsdDlg::UninstallHook()
 void COsdDlg::CloseOsd()
 {
     UninstallHook();
-    OnOK();
+    CDialog::OnOK();
 }
 
 const afx::MessageEntry* COsdDlg::MessageEntries()

@@ -185,6 +185,8 @@ void CRadioSelectDlg::ApplySelection()
     if (!HasChoice(m_nSel))
         return;
 
+    // Applied once: whatever else closes the panel afterwards writes nothing.
+    m_nInitialSel = m_nSel;
     const UINT nStateId = s_choiceIds[m_nSel];
     for (const ChoiceBits& choice : s_choiceBits) {
         if (choice.nStateId == nStateId) {
@@ -249,8 +251,7 @@ LRESULT CRadioSelectDlg::OnHookKey(WPARAM wParam, LPARAM lParam)
         Navigate(FALSE);
         break;
     case SC_ENTER:
-        ApplySelection();
-        CloseOsd();
+        OnOK();
         return 0;
     case SC_RADIO_EVENT:
         RefreshMainFrame();
@@ -284,12 +285,17 @@ LRESULT CRadioSelectDlg::OnActivate(WPARAM wParam, LPARAM)
     return 0;
 }
 
+void CRadioSelectDlg::OnOK()
+{
+    ApplySelection();
+    CloseOsd();
+}
+
 void CRadioSelectDlg::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == IDT_AUTO_APPLY) {
         KillTimer(IDT_AUTO_APPLY);
-        ApplySelection();
-        CloseOsd();
+        OnOK();
     }
     COsdDlg::OnTimer(nIDEvent);
 }
@@ -312,8 +318,7 @@ void CRadioSelectDlg::OnClickedBtn4() { ClickButton(3); }
 
 void CRadioSelectDlg::OnDoubleClickedBtn()
 {
-    ApplySelection();
-    CloseOsd();
+    OnOK();
 }
 
 const afx::MessageEntry* CRadioSelectDlg::MessageEntries()

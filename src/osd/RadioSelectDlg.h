@@ -21,6 +21,9 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Enter through the dialog manager (the panel has the keyboard focus):
+    // applies and closes, as the hook's Enter does.
+    void OnOK() override;
 
     LRESULT OnHookKey(WPARAM wParam, LPARAM lParam);
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);

@@ -197,6 +197,22 @@ TEST_F(RadioSelectDlgTest, EnterAppliesTheHighlightedChoice)
     EXPECT_EQ(4, frame.refreshes);
 }
 
+// Enter through the dialog manager (IDOK: the panel has the focus, and the
+// hook may be gone) applies as the hook's Enter does, once.
+TEST_F(RadioSelectDlgTest, EnterAsIdOkAppliesOnce)
+{
+    FrameStandIn frame;
+    ModalScript script;
+    script.Then([](HWND) { Key(SC_RIGHT); }).Then([](HWND hDlg) {
+        for (int i = 0; i < 2; ++i)
+            ::SendMessageA(hDlg, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(IDOK, RunPanel(SW | BTP | WLP | BTE, script));
+    EXPECT_EQ((std::vector<BYTE>{ 0x1C, 0x1D }), FakeObra::Writes());
+    EXPECT_EQ(1, frame.refreshes);
+    EXPECT_FALSE(HookInstalled());
+}
+
 // The initial choice (also after moving away and back) and a panel that
 // read the switch as off write nothing and send nothing.
 TEST_F(RadioSelectDlgTest, InitialChoiceOrSwitchOffWritesNothing)
