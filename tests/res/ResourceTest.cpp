@@ -308,9 +308,12 @@ class TemplateReader {
     short Short() { return static_cast<short>(Word()); }
     void AlignDword() { p_ = base_ + ((p_ - base_ + 3) & ~3); }
     void Skip(size_t n) { p_ += n; }
+    // In UTF-8, as this file writes every language's texts.
     std::string String() {
-        std::string s;
-        for (WORD c; (c = Word()) != 0;) s += c < 128 ? static_cast<char>(c) : '?';
+        std::wstring w;
+        for (WORD c; (c = Word()) != 0;) w += static_cast<wchar_t>(c);
+        char s[512] = {};
+        WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, s, sizeof s, nullptr, nullptr);
         return s;
     }
     // sz_Or_Ord: empty (0), ordinal (0xFFFF, value) or a string.
@@ -342,16 +345,16 @@ std::string ClassName(const std::string& raw) {
 }
 
 // The template of one language, by default the one the thread's language finds.
-const BYTE* DialogTemplate(UINT id, LANGID language = 0) {
+const BYTE* DialogTemplate(UINT id, LANGID language = 0, HMODULE module = Self()) {
     if (language == 0)
-        return static_cast<const BYTE*>(ResourceData(Self(), MAKEINTRESOURCEA(id), RT_DIALOG, nullptr));
-    HRSRC info = FindResourceExA(Self(), RT_DIALOG, MAKEINTRESOURCEA(id), language);
-    HGLOBAL handle = info ? LoadResource(Self(), info) : nullptr;
+        return static_cast<const BYTE*>(ResourceData(module, MAKEINTRESOURCEA(id), RT_DIALOG, nullptr));
+    HRSRC info = FindResourceExA(module, RT_DIALOG, MAKEINTRESOURCEA(id), language);
+    HGLOBAL handle = info ? LoadResource(module, info) : nullptr;
     return handle ? static_cast<const BYTE*>(LockResource(handle)) : nullptr;
 }
 
-bool ReadDialog(UINT id, Dialog* d, LANGID language = 0) {
-    const BYTE* data = DialogTemplate(id, language);
+bool ReadDialog(UINT id, Dialog* d, LANGID language = 0, HMODULE module = Self()) {
+    const BYTE* data = DialogTemplate(id, language, module);
     if (!data) return false;
     TemplateReader r(data);
     WORD count = 0;
@@ -538,14 +541,31 @@ struct Translation {
     WORD pointSize;
     const char* face;
     BYTE charset;
+    // The About box's caption, version label and button, the panel's hint
+    // line and the notice, as written in the language's script.
+    const char* about[3];
+    const char* hint;
+    const char* notice;
 };
 const Translation kTranslations[] = {
-    {MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), 8, "MS Sans Serif", DEFAULT_CHARSET},
-    {MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), 8, "MS Sans Serif", DEFAULT_CHARSET},
-    {MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN), 8, "MS Sans Serif", DEFAULT_CHARSET},
-    {MAKELANGID(LANG_RUSSIAN, SUBLANG_RUSSIAN_RUSSIA), 8, "MS Sans Serif", DEFAULT_CHARSET},
-    {MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), 9, "MS UI Gothic", SHIFTJIS_CHARSET},
-    {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), 9, "SimSun", GB2312_CHARSET},
+    {MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), 8, "MS Sans Serif", DEFAULT_CHARSET,
+     {"Info über Ravo", "Ravo Version ", "OK"}, "  Links/Rechts: wählen, Eingabetaste: übernehmen.",
+     "  Der Funkschalter ist aus.\n  Bitte schalten Sie ihn ein."},
+    {MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), 8, "MS Sans Serif", DEFAULT_CHARSET,
+     {"À propos de Ravo", "Ravo version ", "OK"}, "  Gauche/Droite : choisir, Entrée : valider.",
+     "  Commutateur sans fil désactivé.\n  Veuillez l'activer."},
+    {MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN), 8, "MS Sans Serif", DEFAULT_CHARSET,
+     {"Acerca de Ravo", "Ravo versión ", "Aceptar"}, "  Izquierda/Derecha: elegir, Entrar: aplicar.",
+     "  Interruptor inalámbrico apagado.\n  Actívelo, por favor."},
+    {MAKELANGID(LANG_RUSSIAN, SUBLANG_RUSSIAN_RUSSIA), 8, "MS Sans Serif", DEFAULT_CHARSET,
+     {"О программе Ravo", "Ravo, версия ", "ОК"}, "  Влево/Вправо: выбрать, Ввод: применить.",
+     "  Переключатель беспроводной\n  связи выключен. Включите его."},
+    {MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), 9, "MS UI Gothic", SHIFTJIS_CHARSET,
+     {"Ravo のバージョン情報", "Ravo バージョン ", "OK"}, "  ←/→ で選択、Enter で適用します。",
+     "  無線スイッチがオフです。\n  オンにしてください。"},
+    {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), 9, "SimSun", GB2312_CHARSET,
+     {"关于 Ravo", "Ravo 版本 ", "确定"}, "  按 ←/→ 键选择，按 Enter 键应用。",
+     "  无线开关已关闭。\n  请打开无线开关。"},
 };
 const LANGID kEnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
@@ -559,9 +579,22 @@ std::wstring StringIn(LANGID language, UINT id) {
     return std::wstring(p + 1, *p);
 }
 
+// The English controls of a dialog, with the texts language t shows in it.
+std::vector<Control> TranslatedControls(UINT id, std::vector<Control> c, const Translation& t) {
+    if (id == IDD_ABOUTBOX) c[1].text = t.about[1], c[2].text = t.about[2];
+    else c[id == IDD_RADIO_SELECT ? 0 : 1].text = id == IDD_RADIO_SELECT ? t.hint : t.notice;
+    return c;
+}
+
+// A mnemonic as the menu matches it, without regard to case in any script.
+wchar_t Folded(wchar_t c) {
+    return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
+}
+
 // Every language has every string, dialog and the menu, with the program's
 // name kept, the sentences' twins alike, the dialogs' controls where the
-// English ones are, its script's dialog font, and menu mnemonics that work.
+// English ones are, the language's own texts and caption in them (none left
+// in English), its script's dialog font, and menu mnemonics that work.
 TEST(Translations, EveryLanguageHasEveryTextInTheSameLayout) {
     Dialog english[3];
     const UINT dialogs[] = {IDD_ABOUTBOX, IDD_RADIO_SELECT, IDD_SWITCH_OFF};
@@ -588,10 +621,8 @@ TEST(Translations, EveryLanguageHasEveryTextInTheSameLayout) {
             if (d.extended) {
                 EXPECT_EQ(d.charset, t.charset);
             }
-            ASSERT_EQ(d.controls.size(), english[i].controls.size());
-            for (Control& control : d.controls)
-                control.text = english[i].controls[&control - &d.controls[0]].text;  // may differ
-            ExpectControls(d, english[i].controls);
+            EXPECT_EQ(d.title, dialogs[i] == IDD_ABOUTBOX ? t.about[0] : "");
+            ExpectControls(d, TranslatedControls(dialogs[i], english[i].controls, t));
         }
         HRSRC info = FindResourceExA(Self(), RT_MENU, MAKEINTRESOURCEA(IDR_MAINFRAME), t.language);
         ASSERT_NE(info, nullptr);
@@ -604,8 +635,9 @@ TEST(Translations, EveryLanguageHasEveryTextInTheSameLayout) {
             GetMenuStringW(popup, pos, text, 64, MF_BYPOSITION);
             const wchar_t* amp = wcschr(text, L'&');
             ASSERT_TRUE(amp && amp[1]) << "item " << pos << " has no mnemonic";
-            EXPECT_EQ(mnemonics.find(towlower(amp[1])), std::wstring::npos) << "item " << pos;
-            mnemonics += static_cast<wchar_t>(towlower(amp[1]));
+            const wchar_t key = Folded(amp[1]);
+            EXPECT_EQ(mnemonics.find(key), std::wstring::npos) << "item " << pos;
+            mnemonics += key;
         }
         EXPECT_EQ(GetMenuItemID(popup, 0), static_cast<UINT>(ID_OPTION));
         EXPECT_EQ(GetMenuItemID(popup, 1), static_cast<UINT>(ID_APP_ABOUT));
@@ -637,7 +669,7 @@ HWND CreateDialogIn(UINT id, LANGID language) {
 // Every text fits its control at the dialog's own font, in every language:
 // the hint line on one line, each sentence in the caption line, the
 // notice's two lines in their frame, the About box's label with a version
-// of 19 characters.
+// of 19 characters; and the panel's icon buttons fit it.
 TEST(Translations, EveryTextFitsItsControl) {
     std::vector<LANGID> languages = {kEnglishUs};
     for (const Translation& t : kTranslations) languages.push_back(t.language);
@@ -651,6 +683,16 @@ TEST(Translations, EveryTextFitsItsControl) {
         ExpectFits(hint, text, true, "the hint line");
         for (const State& state : kStates)
             ExpectFits(GetDlgItem(panel, IDC_CHOICE_TEXT), StringIn(language, state.id), true, "a sentence");
+        // The four icon buttons, made 72 pixels square, lie inside and apart.
+        RECT client, placed[4], overlap;
+        GetClientRect(panel, &client);
+        for (int i = 0; i < 4; ++i) {
+            GetWindowRect(GetDlgItem(panel, IDC_BTN1 + i), &placed[i]);
+            MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&placed[i]), 2);
+            placed[i] = {placed[i].left, placed[i].top, placed[i].left + 72, placed[i].top + 72};
+            EXPECT_TRUE(IntersectRect(&overlap, &placed[i], &client) && EqualRect(&overlap, &placed[i])) << i;
+            for (int j = 0; j < i; ++j) EXPECT_FALSE(IntersectRect(&overlap, &placed[i], &placed[j])) << i << j;
+        }
         DestroyWindow(panel);
 
         HWND notice = CreateDialogIn(IDD_SWITCH_OFF, language);
@@ -758,6 +800,28 @@ TEST_F(BuiltProgram, VersionBlockNamesTheProduct) {
     EXPECT_EQ(value("OriginalFilename"), "Ravo.exe");
     EXPECT_EQ(value("FileVersion"), RAVO_EXPECTED_VERSION);
     EXPECT_EQ(value("ProductVersion"), RAVO_EXPECTED_VERSION);
+}
+
+// Each language's About box caption and notice as written, in the program
+// of both compilers: one that read the UTF-8 language files in another code
+// page would garble them.
+TEST_F(BuiltProgram, CarriesEveryLanguagesTextsAsWritten) {
+    HMODULE clang = nullptr;
+#ifdef RAVO_CLANG_PROGRAM
+    clang = LoadLibraryExA(RAVO_CLANG_PROGRAM, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(clang, nullptr) << RAVO_CLANG_PROGRAM << ", which scripts/test builds";
+#endif
+    for (HMODULE module : {module_, clang}) {
+        for (const Translation& t : kTranslations) {
+            Dialog about, notice;
+            if (!module) continue;
+            ASSERT_TRUE(ReadDialog(IDD_ABOUTBOX, &about, t.language, module) &&
+                        ReadDialog(IDD_SWITCH_OFF, &notice, t.language, module));
+            EXPECT_EQ(about.title, t.about[0]);
+            EXPECT_EQ(notice.controls.back().text, t.notice);
+        }
+    }
+    if (clang) FreeLibrary(clang);
 }
 
 TEST_F(BuiltProgram, CarriesTheUserInterfaceResources) {
