@@ -81,6 +81,11 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
   !finalize 'sh "${SIGN_SCRIPT}" "${SIGN_CERT}" "${SIGN_KEY}" "%1"' = 0
 !endif
 
+; The checks that refuse with a message wait for the pages: NSIS applies the
+; language chosen in .onInit only once .onInit has returned. Silent, they
+; show no message and run in .onInit.
+!define MUI_CUSTOMFUNCTION_GUIINIT CheckRefusals
+!define MUI_CUSTOMFUNCTION_UNGUIINIT un.CheckRefusals
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
@@ -101,8 +106,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_UNPAGE_INSTFILES
 
 ; English first, the default for every other display language. Installer
-; and uninstaller pick the user's display language without asking; the
-; texts of this script are in lang/<language>.nsh.
+; and uninstaller pick the language without asking, by the program's own
+; rule (CHOOSE_LANGUAGE); the texts of this script are in lang/<language>.nsh.
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "German"
 !insertmacro MUI_LANGUAGE "French"
@@ -117,6 +122,52 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !include "${__FILEDIR__}\lang\Russian.nsh"
 !include "${__FILEDIR__}\lang\Japanese.nsh"
 !include "${__FILEDIR__}\lang\SimpChinese.nsh"
+
+; The language the program shows (app/UiLanguage): the translation for the
+; user's display language (any variant; Chinese only in the simplified
+; script) where the system's ANSI code page writes it (UTF-8 writes all),
+; English otherwise. NSIS alone would take a translation of the same primary
+; language, Simplified Chinese for Taiwan among them, and name texts the
+; program does not show.
+!macro CHOOSE_LANGUAGE
+  System::Call 'kernel32::GetUserDefaultUILanguage() i .r0'
+  System::Call 'kernel32::GetACP() i .r1'
+  IntOp $2 $0 & 0x3FF  ; primary language
+  IntOp $3 $0 >> 10    ; sublanguage
+  IntOp $3 $3 & 0x3F
+  StrCpy $4 ${LANG_ENGLISH}
+  StrCpy $5 0          ; the ANSI code page that writes the translation
+  ${Select} $2
+    ${Case} 7          ; German
+      StrCpy $4 ${LANG_GERMAN}
+      StrCpy $5 1252
+    ${Case} 12         ; French
+      StrCpy $4 ${LANG_FRENCH}
+      StrCpy $5 1252
+    ${Case} 10         ; Spanish
+      StrCpy $4 ${LANG_SPANISH}
+      StrCpy $5 1252
+    ${Case} 25         ; Russian
+      StrCpy $4 ${LANG_RUSSIAN}
+      StrCpy $5 1251
+    ${Case} 17         ; Japanese
+      StrCpy $4 ${LANG_JAPANESE}
+      StrCpy $5 932
+    ${Case} 4          ; Chinese: neutral (simplified), China, Singapore
+      ${If} $3 = 0
+      ${OrIf} $3 = 2
+      ${OrIf} $3 = 4
+        StrCpy $4 ${LANG_SIMPCHINESE}
+        StrCpy $5 936
+      ${EndIf}
+  ${EndSelect}
+  ${If} $1 = $5
+  ${OrIf} $1 = 65001
+    StrCpy $LANGUAGE $4
+  ${Else}
+    StrCpy $LANGUAGE ${LANG_ENGLISH}
+  ${EndIf}
+!macroend
 
 Var OwnObra       ; 1: the OBRA.dll in the install folder is ours, the simulator
 Var PlatformObra  ; where the platform's OBRA.dll is: "folder", "system" or ""
@@ -235,15 +286,31 @@ FunctionEnd
   ${EndIf}
 !macroend
 
-; One spelling of the install folder ("..\" resolved), for the checks and
-; for the recorded install location that the uninstaller compares with its
-; own folder.
+; One spelling of the install folder ("..\" resolved, short names such as
+; PROGRA~1 expanded), for the checks and for the recorded install location
+; that the uninstaller compares with its own folder. Only folders that exist
+; have long names to look up: the part that does not exist yet is kept.
 Function NormaliseInstallFolder
   StrCpy $1 ""
   System::Call 'kernel32::GetFullPathNameW(w "$INSTDIR", i ${NSIS_MAX_STRLEN}, w .r1, p 0) i .r0'
   ${If} $0 <> 0
     StrCpy $INSTDIR $1
   ${EndIf}
+  StrCpy $1 $INSTDIR  ; the part looked up
+  StrCpy $2 ""        ; the part after it
+  ${Do}
+    System::Call 'kernel32::GetLongPathNameW(w r1, w .r3, i ${NSIS_MAX_STRLEN}) i .r0'
+    ${If} $0 <> 0
+      StrCpy $INSTDIR "$3$2"
+      Return
+    ${EndIf}
+    ${GetParent} $1 $4
+    StrLen $5 $4
+    ${IfThen} $5 < 3 ${|} Return ${|}  ; no folder of it exists
+    StrCpy $6 $1 "" $5  ; what $1 adds to its parent: "\Ravo"
+    StrCpy $2 "$6$2"
+    StrCpy $1 $4
+  ${Loop}
 FunctionEnd
 
 ; Refuses an install folder outside the Program Files folders when the
@@ -392,11 +459,22 @@ Function ComponentsLeave
   ${EndIf}
 FunctionEnd
 
-Function .onInit
-  SetRegView ${REG_VIEW}
+Function CheckRefusals
   !insertmacro REQUIRE_ADMIN
-  Call NormaliseInstallFolder
   Call CheckInstallFolder
+FunctionEnd
+
+Function un.CheckRefusals
+  !insertmacro REQUIRE_ADMIN
+FunctionEnd
+
+Function .onInit
+  !insertmacro CHOOSE_LANGUAGE
+  SetRegView ${REG_VIEW}
+  Call NormaliseInstallFolder
+  ${If} ${Silent}
+    Call CheckRefusals
+  ${EndIf}
   Call FindObra
   ; The simulator is chosen by /FORCEOBRA, and kept by an upgrade that has
   ; it in place while the platform's library is still missing.
@@ -420,8 +498,11 @@ Function .onInit
 FunctionEnd
 
 Function un.onInit
+  !insertmacro CHOOSE_LANGUAGE
   SetRegView ${REG_VIEW}
-  !insertmacro REQUIRE_ADMIN
+  ${If} ${Silent}
+    Call un.CheckRefusals
+  ${EndIf}
 FunctionEnd
 
 Section "Uninstall"

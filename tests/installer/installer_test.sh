@@ -376,14 +376,19 @@ case_rights() {
   local folder
   for folder in 'C:\Ravo' 'C:\windows\system32x\Ravo' 'C:\windows\system32\..\Ravo' \
                 'C:\windows\system32\Ravo' 'C:\windows\system32' 'C:\Program Files' \
-                'C:\Program Files\' 'C:\Program Files\..\Ravo'; do
+                'C:\Program Files\' 'C:\Program Files\..\Ravo' 'C:\Program Files Evil\Ravo'; do
     install "${arg[signed]}" /S /FORCEOBRA "/D=$folder"
     expect "silent install into $folder: exit code" "$install_rc" 3
     [ -z "$(find "$WINEPREFIX/drive_c" -name uninst.exe)" ] || fail "something installed in $folder"
     expect_nothing_installed "$folder"
   done
-  install "${arg[signed]}" /S /FORCEOBRA '/D=C:\Program Files\Vendor\Ravo'
-  expect "silent install into a folder within Program Files: exit code" "$install_rc" 0
+  # Program Files by its short name (Wine makes its own, not PROGRA~1).
+  local short
+  short=$(w cmd /c 'dir /x C:\' | awk 'NF >= 3 && $(NF-1) == "Program" && $NF == "Files" { print $(NF-2) }')
+  install "${arg[signed]}" /S /FORCEOBRA "/D=C:\\$short\\Vendor\\Ravo"
+  expect "silent install into C:\\$short\\Vendor\\Ravo: exit code" "$install_rc" 0
+  expect "recorded under its long name" "$(reg_value "$UNINST_KEY" InstallLocation)" \
+    'C:\Program Files\Vendor\Ravo'
 }
 
 case_inuse() {
@@ -457,6 +462,13 @@ case_language() {
   probe gone Un.exe 30000 >/dev/null || fail "the uninstaller did not finish"
   expect "uninstall: German pages" "$(labels)" "Deinstallieren Beenden "
   expect_removed "uninstall"
+
+  # Traditional Chinese, which the program does not have: English, as the
+  # program shows it, not the Simplified Chinese of the same primary language.
+  LANG=zh_TW.UTF-8 install_interactive "${arg[user]}"
+  message=$(sed -n 's/^message=//p' <<<"$clicked")
+  expect "for Traditional Chinese, its message in English" "${message%%.*}." \
+    "Ravo Setup needs administrator rights."
 }
 
 "case_$case_name"
