@@ -54,6 +54,11 @@ BOOL CIconButton::SetSelected(BOOL bSelected)
 
 void CIconButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
+    // The button looks the same focused or pressed. Those redraws come
+    // without an erase: the icon drawn over itself would darken its soft
+    // edges.
+    if (lpDrawItemStruct->itemAction != ODA_DRAWENTIRE)
+        return;
     CDC dc(lpDrawItemStruct->hDC);
     const RECT rc = lpDrawItemStruct->rcItem;
     if (m_bSelected)
@@ -98,6 +103,18 @@ LRESULT CIconButton::OnGetDlgCode(WPARAM, LPARAM)
     return Default() | DLGC_WANTARROWS | DLGC_WANTTAB;
 }
 
+// A press dragged off the button ends without a click, with the focus left
+// here: the parent hears of every press that ends, after any click.
+LRESULT CIconButton::OnLButtonUp(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    const HWND hParent = ::GetParent(m_hWnd);
+    if (IsWindow() && hParent != nullptr)
+        ::SendMessageA(hParent, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(m_hWnd), BN_UNPUSHED),
+                       reinterpret_cast<LPARAM>(m_hWnd));
+    return result;
+}
+
 void CIconButton::FreeIcon()
 {
     if (m_hIcon != nullptr && ::DestroyIcon(m_hIcon))
@@ -108,6 +125,7 @@ const afx::MessageEntry* CIconButton::MessageEntries()
 {
     static const afx::MessageEntry entries[] = {
         afx::OnMessage<&CIconButton::OnGetDlgCode>(WM_GETDLGCODE),
+        afx::OnMessage<&CIconButton::OnLButtonUp>(WM_LBUTTONUP),
         afx::EndOfMap(),
     };
     return entries;

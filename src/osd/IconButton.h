@@ -3,7 +3,8 @@
 // (in high contrast, the scheme's highlight colours). It draws no caption,
 // focus, pressed or disabled look; its window text is its name for screen
 // readers. It keeps the arrow keys and Tab, so that the dialog manager
-// never moves the focus away from it.
+// never moves the focus away from it, and tells its parent when a press
+// ends (BN_UNPUSHED), clicked or dragged off.
 #pragma once
 
 #include "afx/Button.h"
@@ -37,6 +38,7 @@ protected:
     void PreSubclassWindow() override;
 
     LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
 
 private:
     void DrawSelection(CDC* pDC, const RECT* pRect);

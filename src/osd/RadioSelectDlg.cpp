@@ -316,6 +316,14 @@ void CRadioSelectDlg::OnClickedBtn2() { ClickButton(1); }
 void CRadioSelectDlg::OnClickedBtn3() { ClickButton(2); }
 void CRadioSelectDlg::OnClickedBtn4() { ClickButton(3); }
 
+// A press dragged off a button leaves the focus on it, away from the
+// highlighted choice, which gets it back.
+void CRadioSelectDlg::OnPressEnded()
+{
+    if (HasChoice(m_nSel))
+        m_pButtons[m_nSel]->SetFocus();
+}
+
 void CRadioSelectDlg::OnDoubleClickedBtn()
 {
     OnOK();
@@ -333,6 +341,10 @@ const afx::MessageEntry* CRadioSelectDlg::MessageEntries()
         afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN2),
         afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN3),
         afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN4),
+        afx::OnControl<&CRadioSelectDlg::OnPressEnded>(BN_UNPUSHED, IDC_BTN1),
+        afx::OnControl<&CRadioSelectDlg::OnPressEnded>(BN_UNPUSHED, IDC_BTN2),
+        afx::OnControl<&CRadioSelectDlg::OnPressEnded>(BN_UNPUSHED, IDC_BTN3),
+        afx::OnControl<&CRadioSelectDlg::OnPressEnded>(BN_UNPUSHED, IDC_BTN4),
         afx::OnMessage<&CRadioSelectDlg::OnHookKey>(WM_HOOKKEY),
         afx::OnMessage<&CRadioSelectDlg::OnActivate>(WM_ACTIVATE),
         afx::EndOfMap(),

@@ -33,6 +33,7 @@ protected:
     void OnClickedBtn3();
     void OnClickedBtn4();
     void OnDoubleClickedBtn();
+    void OnPressEnded();
 
 private:
     BOOL ClosedDuringClaim();
