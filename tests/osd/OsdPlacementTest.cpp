@@ -1,6 +1,6 @@
-// Where a display appears, over synthetic monitors: centred in the work
-// area of the monitor that holds the user's window, else of the one under
-// the cursor; with one monitor, in its work area's centre as before.
+// Where a display appears: centred in the work area of the monitor that
+// holds the user's window, else of the one under the cursor, as Windows
+// chooses them; with one monitor, in its work area's centre as before.
 #include "osd/OsdPlacement.h"
 
 #include <gtest/gtest.h>
@@ -12,38 +12,31 @@ bool Same(const RECT& a, const RECT& b)
     return ::EqualRect(&a, &b) != FALSE;
 }
 
-// A primary 1920 x 1080 monitor with the taskbar at its bottom, and a
-// second 1280 x 1024 one to its left, its work area the whole of it.
-const MonitorArea kTwo[] = {
-    { { 0, 0, 1920, 1080 }, { 0, 0, 1920, 1040 } },
-    { { -1280, 0, 0, 1024 }, { -1280, 0, 0, 1024 } },
-};
+// A 1920 x 1080 monitor's work area, the taskbar at its bottom, and a
+// 1280 x 1024 one's to its left.
+const RECT kPrimaryWork = { 0, 0, 1920, 1040 };
+const RECT kSecondWork = { -1280, 0, 0, 1024 };
 
 }  // namespace
 
-TEST(OsdPlacement, TheUsersWindowChoosesTheMonitorElseTheCursor)
+// The one monitor here is the nearest to a window or a cursor off it.
+TEST(OsdPlacement, TheUsersWindowOrTheCursorFindsTheNearestMonitor)
 {
-    const POINT onPrimary = { 500, 500 };
-    const POINT onSecond = { -500, 500 };
-    const RECT mostlyOnSecond = { -900, 100, 200, 600 };
-    const RECT onPrimaryOnly = { 100, 100, 800, 600 };
-    const RECT offEverything = { -3000, 2000, -2900, 2100 };  // nearest: the second
-
-    EXPECT_TRUE(Same(OsdWorkArea(kTwo, 2, &mostlyOnSecond, onPrimary), kTwo[1].rcWork));
-    EXPECT_TRUE(Same(OsdWorkArea(kTwo, 2, &onPrimaryOnly, onSecond), kTwo[0].rcWork));
-    EXPECT_TRUE(Same(OsdWorkArea(kTwo, 2, &offEverything, onPrimary), kTwo[1].rcWork));
-    EXPECT_TRUE(Same(OsdWorkArea(kTwo, 2, nullptr, onSecond), kTwo[1].rcWork));
-    EXPECT_TRUE(Same(OsdWorkArea(kTwo, 2, nullptr, onPrimary), kTwo[0].rcWork));
-    EXPECT_TRUE(Same(OsdWorkArea(kTwo, 2, nullptr, POINT{ 5000, 5000 }), kTwo[0].rcWork));
-    EXPECT_TRUE(Same(OsdWorkArea(kTwo, 1, &mostlyOnSecond, onSecond), kTwo[0].rcWork));  // one monitor
+    RECT work = {};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const HWND hWindow = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, -3000, 2000,
+                                           10, 10, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(Same(OsdWorkArea(hWindow, POINT{ 5000, 5000 }), work));
+    EXPECT_TRUE(Same(OsdWorkArea(nullptr, POINT{ -5000, -5000 }), work));
+    ::DestroyWindow(hWindow);
 }
 
 TEST(OsdPlacement, CentresInTheWorkAreaAsForAnyDialog)
 {
-    const POINT primary = CentreIn(kTwo[0].rcWork, SIZE{ 307, 171 });
+    const POINT primary = CentreIn(kPrimaryWork, SIZE{ 307, 171 });
     EXPECT_EQ(primary.x, (1920 - 307) / 2);
     EXPECT_EQ(primary.y, (1040 - 171) / 2);
-    const POINT second = CentreIn(kTwo[1].rcWork, SIZE{ 307, 171 });
+    const POINT second = CentreIn(kSecondWork, SIZE{ 307, 171 });
     EXPECT_EQ(second.x, -1280 + (1280 - 307) / 2);
     EXPECT_EQ(second.y, (1024 - 171) / 2);
 }
