@@ -6,8 +6,8 @@
 #include <windows.h>
 
 // The function name that dll (a file name such as "wtsapi32.dll") exports,
-// or NULL. A DLL not loaded yet is loaded from the system folder, never
-// from the program's, and stays loaded for the process's life.
+// or NULL. A DLL already loaded is pinned, one not loaded yet is loaded from
+// the system folder and never freed: either stays for the process's life.
 FARPROC SystemProc(const char* dll, const char* name);
 
 template <typename Fn>
