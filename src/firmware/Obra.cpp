@@ -66,19 +66,33 @@ BOOL Apply(FirmwareSharedState& state, const EvaluateRequest& request)
 // itself. It is opened afresh when the environment selects another
 // instance. A critical section (Windows XP has no slim locks) keeps the
 // threads of this process from reopening it under each other; uncontended,
-// it costs no call into the kernel.
+// it costs no call into the kernel. It is made while the library loads,
+// where Windows XP's InitializeCriticalSection would raise an exception when
+// memory is short: made with a spin count instead, a failure only leaves
+// every request unanswered.
 class CProcessLock {
 public:
-    CProcessLock() { ::InitializeCriticalSection(&m_section); }
-    ~CProcessLock() { ::DeleteCriticalSection(&m_section); }
+    CProcessLock() : m_bReady(::InitializeCriticalSectionAndSpinCount(&m_section, 0)) {}
+    ~CProcessLock()
+    {
+        if (m_bReady)
+            ::DeleteCriticalSection(&m_section);
+    }
     CProcessLock(const CProcessLock&) = delete;
     CProcessLock& operator=(const CProcessLock&) = delete;
 
-    void Enter() { ::EnterCriticalSection(&m_section); }
+    // FALSE when the lock could not be made: nothing may be done under it.
+    BOOL Enter()
+    {
+        if (m_bReady)
+            ::EnterCriticalSection(&m_section);
+        return m_bReady;
+    }
     void Leave() { ::LeaveCriticalSection(&m_section); }
 
 private:
     CRITICAL_SECTION m_section;
+    BOOL m_bReady;
 };
 
 CFirmwareState s_state(CFirmwareState::Deferred{});
@@ -88,7 +102,8 @@ CProcessLock s_stateLock;
 template <typename Fn>
 BOOL WithState(Fn fn)
 {
-    s_stateLock.Enter();
+    if (!s_stateLock.Enter())
+        return FALSE;
     const BOOL ok = s_state.OpenCurrent() && s_state.Access(fn);
     s_stateLock.Leave();
     return ok;
