@@ -1,6 +1,6 @@
 // Giving the foreground back after a display: only while this program's
 // window holds it, never while no window does (the secure desktop, or
-// another program in the middle of activating).
+// another program in the middle of activating) or another program's does.
 #include "osd/ForegroundHelper.h"
 
 #include "ImportPatch.h"
@@ -39,6 +39,13 @@ TEST(ForegroundHelper, GivesBackOnlyWhileAWindowOfThisProgramIsInFront)
     EXPECT_EQ(s_foregroundSets, 0);
     s_hForeground = hOwn;
     EXPECT_TRUE(CForegroundHelper::GiveBack(hPrevious));
+    EXPECT_EQ(s_foregroundSets, 1);
+    // The desktop window belongs to another process: the user moved on.
+    s_hForeground = ::GetDesktopWindow();
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(s_hForeground, &pid);
+    ASSERT_NE(pid, ::GetCurrentProcessId());
+    EXPECT_FALSE(CForegroundHelper::GiveBack(hPrevious));
     EXPECT_EQ(s_foregroundSets, 1);
 
     ::DestroyWindow(hOwn);
