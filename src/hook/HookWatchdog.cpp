@@ -46,18 +46,26 @@ void CHookWatchdog::OnRawInput(DWORD time)
     m_dwLatest = time;
     if (m_bChecking)
         return;
-    m_bChecking = TRUE;
     m_dwChecked = time;
-    ::SetTimer(m_hWnd, m_nTimerId, CHECK_MS, nullptr);
+    m_bChecking = ::SetTimer(m_hWnd, m_nTimerId, CHECK_MS, nullptr) != 0;
 }
 
 void CHookWatchdog::OnTimer(BOOL bAllowed, HINSTANCE module)
 {
+    if (!m_bChecking)
+        return;  // posted before the timer was killed
     const DWORD seen = CKeyboardHook::LastKeyTime();
+    if (seen != m_dwReinstalledAt)
+        m_bReinstalled = FALSE;  // the hook has seen a key, or was installed anew
     if (IsLater(m_dwChecked, seen)) {
-        // A whole period after the key, the hook has not seen it: gone.
-        if (bAllowed)
-            m_hook.Reinstall(module);
+        // A whole period after the key, the hook has not seen it: gone. Once
+        // only: a hook installed afresh that still gets no key misses them
+        // for another reason, and installing it again and again would only
+        // reorder the chain.
+        if (bAllowed && !m_bReinstalled && m_hook.Reinstall(module)) {
+            m_bReinstalled = TRUE;
+            m_dwReinstalledAt = CKeyboardHook::LastKeyTime();
+        }
         StopChecking();
     } else if (IsLater(m_dwLatest, seen)) {
         m_dwChecked = m_dwLatest;  // keys came meanwhile: the latest is next
@@ -68,7 +76,7 @@ void CHookWatchdog::OnTimer(BOOL bAllowed, HINSTANCE module)
 
 void CHookWatchdog::StopChecking()
 {
-    if (m_bChecking && m_hWnd != nullptr)
+    if (m_bChecking)
         ::KillTimer(m_hWnd, m_nTimerId);
     m_bChecking = FALSE;
 }

@@ -6,7 +6,7 @@
 // has still not seen a moment later shows that the hook is gone.
 //
 // Nothing runs while nobody types: a check is due only after a raw key,
-// and it stops once the hook has seen every key.
+// and it stops once the hook has seen every key. A loss is mended once.
 #pragma once
 
 #include "hook/KeyboardHook.h"
@@ -36,4 +36,6 @@ private:
     BOOL m_bChecking = FALSE;
     DWORD m_dwChecked = 0;  // time of the raw key the next check looks for
     DWORD m_dwLatest = 0;   // time of the latest raw key
+    BOOL m_bReinstalled = FALSE;  // a loss was mended; no key seen since
+    DWORD m_dwReinstalledAt = 0;  // its time stamp then
 };

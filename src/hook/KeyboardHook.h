@@ -23,8 +23,8 @@ public:
     // it (Windows may still have removed it without a word).
     static BOOL IsHeld() { return s_hHook != nullptr; }
     // The time stamp (a tick count) of the last key event the hook saw, or
-    // the time of the last Install when that is later: the keys of earlier
-    // moments are accounted for.
+    // the time of the last Install if that came after it: the keys of
+    // earlier moments are accounted for.
     static DWORD LastKeyTime() { return s_dwLastKeyTime; }
 
     // Posts WM_HOOKKEY(flags, scanCode) to the target and passes the event on.

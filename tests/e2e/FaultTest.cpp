@@ -31,8 +31,8 @@ LRESULT CALLBACK SwallowKey(int, WPARAM, LPARAM)
 }
 
 // Windows removes a hook that answers late without a word; a newer hook of
-// another program that passes no key on stands for that. Runs steps while
-// it is in place.
+// another program that passes no key on stands for that (Wine still hands
+// those keys out as raw input). Runs steps while it is in place.
 void WhileKeysAreSwallowed(const std::function<void()>& steps)
 {
     std::atomic<DWORD> threadId{ 0 };
