@@ -25,6 +25,10 @@ void UnregisterWindow(HWND hWnd)
         doUnregister(hWnd);
 }
 
+// A registration refused again is tried again this often, this many times.
+const DWORD RETRY_MS = 2000;
+const int MAX_RETRIES = 60;
+
 }  // namespace
 
 CSessionNotification::~CSessionNotification()
@@ -34,25 +38,40 @@ CSessionNotification::~CSessionNotification()
 
 BOOL CSessionNotification::Register(HWND hWnd, UINT nReadyMessage)
 {
+    StopWaiting();
     m_hWnd = hWnd;
     m_nReadyMessage = nReadyMessage;
-    m_bRegistered = RegisterWindow(hWnd);
-    if (!m_bRegistered && ::GetLastError() == RPC_S_INVALID_BINDING)
+    m_nRetries = 0;
+    return TryRegister();
+}
+
+BOOL CSessionNotification::TryRegister()
+{
+    m_bRegistered = RegisterWindow(m_hWnd);
+    if (!m_bRegistered && ::GetLastError() == RPC_S_INVALID_BINDING && m_nRetries++ < MAX_RETRIES)
         WaitForServices();
     return m_bRegistered;
 }
 
-BOOL CSessionNotification::WaitForServices()
+void CSessionNotification::WaitForServices()
 {
-    // Without the event there are no such services to wait for.
+    // Where the event is not there (yet), or is set and the registration
+    // was refused all the same, an event that nobody sets stands in for
+    // it: the wait then ends only by its time-out.
+    DWORD timeout = INFINITE;
     m_hReadyEvent = ::OpenEventA(SYNCHRONIZE, FALSE, "Global\\TermSrvReadyEvent");
-    if (m_hReadyEvent != nullptr &&
-        ::RegisterWaitForSingleObject(&m_hWait, m_hReadyEvent, &OnEventSet, this, INFINITE,
-                                      WT_EXECUTEONLYONCE))
-        return TRUE;
-    m_hWait = nullptr;
-    StopWaiting();
-    return FALSE;
+    if (m_hReadyEvent == nullptr || ::WaitForSingleObject(m_hReadyEvent, 0) == WAIT_OBJECT_0) {
+        if (m_hReadyEvent != nullptr)
+            ::CloseHandle(m_hReadyEvent);
+        m_hReadyEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        timeout = RETRY_MS;
+    }
+    if (m_hReadyEvent == nullptr ||
+        !::RegisterWaitForSingleObject(&m_hWait, m_hReadyEvent, &OnEventSet, this, timeout,
+                                       WT_EXECUTEONLYONCE)) {
+        m_hWait = nullptr;
+        StopWaiting();
+    }
 }
 
 VOID CALLBACK CSessionNotification::OnEventSet(PVOID pContext, BOOLEAN)
@@ -67,8 +86,7 @@ BOOL CSessionNotification::OnServicesReady()
     if (m_hWait == nullptr)
         return FALSE;
     StopWaiting();
-    m_bRegistered = RegisterWindow(m_hWnd);
-    return m_bRegistered;
+    return TryRegister();
 }
 
 void CSessionNotification::Unregister()

@@ -1,7 +1,11 @@
-// Which messages programs of a lower integrity level may send the frame:
-// the same four on Windows 7 and later (per window) and on Vista (per
-// process, where the per-window form is missing).
+// What the frame looks up at run time, through a GetProcAddress that hands
+// out recorders: which messages programs of a lower integrity level may
+// send it, the same four on Windows 7 and later (per window) and on Vista
+// (per process, where the per-window form is missing); and its session
+// notifications at an early logon, refused until the session services are
+// ready.
 #include "frame/MessageFilter.h"
+#include "frame/SessionNotification.h"
 
 #include "ImportPatch.h"
 #include "shared/ExternalNames.h"
@@ -36,6 +40,14 @@ BOOL WINAPI RecordProcessFilter(UINT message, DWORD action)
     return TRUE;
 }
 
+int s_registrations = 0;
+
+BOOL WINAPI RegisterOnceReady(HWND, DWORD)
+{
+    ::SetLastError(RPC_S_INVALID_BINDING);
+    return ++s_registrations > 1;
+}
+
 template <typename Fn>
 FARPROC AsFarProc(Fn fn)
 {
@@ -48,6 +60,8 @@ FARPROC WINAPI FakeGetProcAddress(HMODULE hModule, LPCSTR name)
         return s_bHasWindowForm ? AsFarProc(&RecordWindowFilter) : nullptr;
     if (HIWORD(name) != 0 && std::strcmp(name, "ChangeWindowMessageFilter") == 0)
         return AsFarProc(&RecordProcessFilter);
+    if (HIWORD(name) != 0 && std::strcmp(name, "WTSRegisterSessionNotification") == 0)
+        return AsFarProc(&RegisterOnceReady);
     return s_realGetProcAddress(hModule, name);
 }
 
@@ -80,4 +94,28 @@ TEST(MessageFilter, AllowsExactlyTheFourMessagesPerWindowOrElsePerProcess)
             EXPECT_EQ(calls[i].action, 1u);  // MSGFLT_ALLOW, or MSGFLT_ADD
         }
     }
+}
+
+TEST(SessionNotification, RegistersOnceTheSessionServicesAreReady)
+{
+    const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, "Global\\TermSrvReadyEvent");
+    CImportPatch patch("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&FakeGetProcAddress));
+    s_realGetProcAddress = patch.OriginalAs<decltype(&::GetProcAddress)>();
+    const HWND hWnd = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        nullptr, nullptr);
+    ASSERT_TRUE(ready != nullptr && patch.IsApplied() && hWnd != nullptr);
+    const UINT WM_READY = WM_APP + 1;
+    CSessionNotification session;
+    EXPECT_FALSE(session.Register(hWnd, WM_READY));
+    MSG msg;
+    ::Sleep(300);
+    EXPECT_FALSE(::PeekMessageA(&msg, hWnd, WM_READY, WM_READY, PM_REMOVE)) << "not ready yet";
+    ::SetEvent(ready);
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000, QS_POSTMESSAGE);
+    EXPECT_TRUE(::PeekMessageA(&msg, hWnd, WM_READY, WM_READY, PM_REMOVE));
+    EXPECT_TRUE(session.OnServicesReady());
+    EXPECT_FALSE(session.OnServicesReady());
+    EXPECT_EQ(s_registrations, 2);
+    ::DestroyWindow(hWnd);
+    ::CloseHandle(ready);
 }
