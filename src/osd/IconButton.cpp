@@ -110,8 +110,7 @@ LRESULT CIconButton::OnLButtonUp(WPARAM, LPARAM)
     const LRESULT result = Default();
     const HWND hParent = ::GetParent(m_hWnd);
     if (IsWindow() && hParent != nullptr)
-        ::SendMessageA(hParent, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(m_hWnd), BN_UNPUSHED),
-                       reinterpret_cast<LPARAM>(m_hWnd));
+        ::SendMessageA(hParent, WM_PRESS_ENDED, ::GetDlgCtrlID(m_hWnd), 0);
     return result;
 }
 

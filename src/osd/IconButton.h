@@ -4,7 +4,7 @@
 // focus, pressed or disabled look; its window text is its name for screen
 // readers. It keeps the arrow keys and Tab, so that the dialog manager
 // never moves the focus away from it, and tells its parent when a press
-// ends (BN_UNPUSHED), clicked or dragged off.
+// ends, clicked or dragged off.
 #pragma once
 
 #include "afx/Button.h"
@@ -16,6 +16,9 @@ public:
     // Highlight colours (0x00BBGGRR).
     static constexpr COLORREF HIGHLIGHT_FILL = 0x00EFD6C6;   // RGB(198, 214, 239)
     static constexpr COLORREF HIGHLIGHT_FRAME = 0x00C56A31;  // RGB(49, 106, 197)
+    // Sent to the parent when a press ends, after any click; wParam is the
+    // button's control id. (Windows' own BN_UNPUSHED may come mid-press.)
+    static constexpr UINT WM_PRESS_ENDED = WM_APP + 0x101;
 
     CIconButton();
     ~CIconButton() override;

@@ -318,10 +318,11 @@ void CRadioSelectDlg::OnClickedBtn4() { ClickButton(3); }
 
 // A press dragged off a button leaves the focus on it, away from the
 // highlighted choice, which gets it back.
-void CRadioSelectDlg::OnPressEnded()
+LRESULT CRadioSelectDlg::OnPressEnded(WPARAM, LPARAM)
 {
     if (HasChoice(m_nSel))
         m_pButtons[m_nSel]->SetFocus();
+    return 0;
 }
 
 void CRadioSelectDlg::OnDoubleClickedBtn()
@@ -341,10 +342,7 @@ const afx::MessageEntry* CRadioSelectDlg::MessageEntries()
         afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN2),
         afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN3),
         afx::OnControl<&CRadioSelectDlg::OnDoubleClickedBtn>(BN_DOUBLECLICKED, IDC_BTN4),
-        afx::OnControl<&CRadioSelectDlg::OnPressEnded>(BN_UNPUSHED, IDC_BTN1),
-        afx::OnControl<&CRadioSelectDlg::OnPressEnded>(BN_UNPUSHED, IDC_BTN2),
-        afx::OnControl<&CRadioSelectDlg::OnPressEnded>(BN_UNPUSHED, IDC_BTN3),
-        afx::OnControl<&CRadioSelectDlg::OnPressEnded>(BN_UNPUSHED, IDC_BTN4),
+        afx::OnMessage<&CRadioSelectDlg::OnPressEnded>(CIconButton::WM_PRESS_ENDED),
         afx::OnMessage<&CRadioSelectDlg::OnHookKey>(WM_HOOKKEY),
         afx::OnMessage<&CRadioSelectDlg::OnActivate>(WM_ACTIVATE),
         afx::EndOfMap(),

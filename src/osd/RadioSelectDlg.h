@@ -33,7 +33,7 @@ protected:
     void OnClickedBtn3();
     void OnClickedBtn4();
     void OnDoubleClickedBtn();
-    void OnPressEnded();
+    LRESULT OnPressEnded(WPARAM wParam, LPARAM lParam);
 
 private:
     BOOL ClosedDuringClaim();
