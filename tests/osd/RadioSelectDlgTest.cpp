@@ -176,7 +176,7 @@ TEST_F(RadioSelectDlgTest, OnlyMovesAndClicksRestartTheCountdown)
 
 // Enter writes the Bluetooth bit, then the Wireless LAN bit, from fresh
 // reads (bits 2 to 7 pass through), then asks the main frame to refresh,
-// then removes the hook and closes.
+// then removes the hook and closes; also as IDOK from the dialog manager.
 TEST_F(RadioSelectDlgTest, EnterAppliesTheHighlightedChoice)
 {
     // Without a main frame there is no one to tell; the choice is written.
@@ -195,22 +195,14 @@ TEST_F(RadioSelectDlgTest, EnterAppliesTheHighlightedChoice)
     EXPECT_EQ((std::vector<BYTE>{ 0x19, 0x18 }), ApplyAfterRights(SW | BTP | BTE | WLE, 1));
     EXPECT_EQ((std::vector<BYTE>{ 0x15, 0x14 }), ApplyAfterRights(SW | WLP | WLE | BTE, 1));
     EXPECT_EQ(4, frame.refreshes);
-}
 
-// Enter through the dialog manager (IDOK: the panel has the focus, and the
-// hook may be gone) applies as the hook's Enter does, once.
-TEST_F(RadioSelectDlgTest, EnterAsIdOkAppliesOnce)
-{
-    FrameStandIn frame;
-    ModalScript script;
-    script.Then([](HWND) { Key(SC_RIGHT); }).Then([](HWND hDlg) {
-        for (int i = 0; i < 2; ++i)
-            ::SendMessageA(hDlg, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(IDOK, RunPanel(SW | BTP | WLP | BTE, script));
+    // Enter through the dialog manager (IDOK: the panel has the focus, and
+    // the hook may be gone), twice: applied once.
+    ModalScript idOk;
+    idOk.Then([](HWND) { Key(SC_RIGHT); }).Then([](HWND hDlg) { Notify(hDlg, IDOK); Notify(hDlg, IDOK); });
+    EXPECT_EQ(IDOK, RunPanel(SW | BTP | WLP | BTE, idOk));
     EXPECT_EQ((std::vector<BYTE>{ 0x1C, 0x1D }), FakeObra::Writes());
-    EXPECT_EQ(1, frame.refreshes);
-    EXPECT_FALSE(HookInstalled());
+    EXPECT_EQ(5, frame.refreshes);
 }
 
 // The initial choice (also after moving away and back) and a panel that
