@@ -301,6 +301,7 @@ Function NormaliseInstallFolder
   ${Do}
     System::Call 'kernel32::GetLongPathNameW(w r1, w .r3, i ${NSIS_MAX_STRLEN}) i .r0'
     ${If} $0 <> 0
+    ${AndIf} $0 < ${NSIS_MAX_STRLEN}
       StrCpy $INSTDIR "$3$2"
       Return
     ${EndIf}
