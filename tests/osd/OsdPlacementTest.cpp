@@ -1,16 +1,11 @@
-// Where a display appears: centred in the work area of the monitor that
-// holds the user's window, else of the one under the cursor, as Windows
-// chooses them; with one monitor, in its work area's centre as before.
+// Where a display appears: centred in a work area, as for any dialog, and
+// only on account of a window the user works in (Windows then chooses the
+// monitor).
 #include "osd/OsdPlacement.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-bool Same(const RECT& a, const RECT& b)
-{
-    return ::EqualRect(&a, &b) != FALSE;
-}
 
 // A 1920 x 1080 monitor's work area, the taskbar at its bottom, and a
 // 1280 x 1024 one's to its left.
@@ -18,18 +13,6 @@ const RECT kPrimaryWork = { 0, 0, 1920, 1040 };
 const RECT kSecondWork = { -1280, 0, 0, 1024 };
 
 }  // namespace
-
-// The one monitor here is the nearest to a window or a cursor off it.
-TEST(OsdPlacement, TheUsersWindowOrTheCursorFindsTheNearestMonitor)
-{
-    RECT work = {};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const HWND hWindow = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, -3000, 2000,
-                                           10, 10, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_TRUE(Same(OsdWorkArea(hWindow, POINT{ 5000, 5000 }), work));
-    EXPECT_TRUE(Same(OsdWorkArea(nullptr, POINT{ -5000, -5000 }), work));
-    ::DestroyWindow(hWindow);
-}
 
 TEST(OsdPlacement, CentresInTheWorkAreaAsForAnyDialog)
 {

@@ -541,9 +541,7 @@ struct Translation {
     WORD pointSize;
     const char* face;
     BYTE charset;
-    // The About box's caption, version label and button, the panel's hint
-    // line and the notice, as written in the language's script.
-    const char* about[3];
+    const char* about[3];  // caption, version label, button
     const char* hint;
     const char* notice;
 };
@@ -802,9 +800,8 @@ TEST_F(BuiltProgram, VersionBlockNamesTheProduct) {
     EXPECT_EQ(value("ProductVersion"), RAVO_EXPECTED_VERSION);
 }
 
-// Each language's About box caption and notice as written, in the program
-// of both compilers: one that read the UTF-8 language files in another code
-// page would garble them.
+// Each language's caption and notice as written: a resource compiler that
+// read the UTF-8 files in another code page would garble them.
 void ExpectLanguagesAsWritten(HMODULE module) {
     for (const Translation& t : kTranslations) {
         Dialog about, notice;
