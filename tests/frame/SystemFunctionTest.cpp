@@ -1,9 +1,6 @@
-// What the frame looks up at run time, through a GetProcAddress that hands
-// out recorders: which messages programs of a lower integrity level may
-// send it, the same four on Windows 7 and later (per window) and on Vista
-// (per process, where the per-window form is missing); and its session
-// notifications at an early logon, refused until the session services are
-// ready.
+// Which messages programs of a lower integrity level may send the frame:
+// the same four on Windows 7 and later (per window) and on Vista (per
+// process, where the per-window form is missing). Its session notifications.
 #include "frame/MessageFilter.h"
 #include "frame/SessionNotification.h"
 
@@ -101,12 +98,11 @@ TEST(SessionNotification, RegistersOnceTheSessionServicesAreReady)
     const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, "Global\\TermSrvReadyEvent");
     CImportPatch patch("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&FakeGetProcAddress));
     s_realGetProcAddress = patch.OriginalAs<decltype(&::GetProcAddress)>();
-    const HWND hWnd = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        nullptr, nullptr);
+    const HWND hWnd = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
     ASSERT_TRUE(ready != nullptr && patch.IsApplied() && hWnd != nullptr);
     const UINT WM_READY = WM_APP + 1;
     CSessionNotification session;
-    EXPECT_FALSE(session.Register(hWnd, WM_READY));
+    EXPECT_FALSE(session.Register(hWnd, WM_READY));  // refused at an early logon
     MSG msg;
     ::Sleep(300);
     EXPECT_FALSE(::PeekMessageA(&msg, hWnd, WM_READY, WM_READY, PM_REMOVE)) << "not ready yet";

@@ -463,8 +463,7 @@ case_language() {
   expect "uninstall: German pages" "$(labels)" "Deinstallieren Beenden "
   expect_removed "uninstall"
 
-  # Traditional Chinese, which the program does not have: English, as the
-  # program shows it, not the Simplified Chinese of the same primary language.
+  # Traditional Chinese: English, as the program shows it, not Simplified Chinese.
   LANG=zh_TW.UTF-8 install_interactive "${arg[user]}"
   message=$(sed -n 's/^message=//p' <<<"$clicked")
   expect "for Traditional Chinese, its message in English" "${message%%.*}." \

@@ -5,21 +5,12 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// A 1920 x 1080 monitor's work area, the taskbar at its bottom, and a
-// 1280 x 1024 one's to its left.
-const RECT kPrimaryWork = { 0, 0, 1920, 1040 };
-const RECT kSecondWork = { -1280, 0, 0, 1024 };
-
-}  // namespace
-
 TEST(OsdPlacement, CentresInTheWorkAreaAsForAnyDialog)
 {
-    const POINT primary = CentreIn(kPrimaryWork, SIZE{ 307, 171 });
+    const POINT primary = CentreIn(RECT{ 0, 0, 1920, 1040 }, SIZE{ 307, 171 });
     EXPECT_EQ(primary.x, (1920 - 307) / 2);
     EXPECT_EQ(primary.y, (1040 - 171) / 2);
-    const POINT second = CentreIn(kSecondWork, SIZE{ 307, 171 });
+    const POINT second = CentreIn(RECT{ -1280, 0, 0, 1024 }, SIZE{ 307, 171 });
     EXPECT_EQ(second.x, -1280 + (1280 - 307) / 2);
     EXPECT_EQ(second.y, (1024 - 171) / 2);
 }

@@ -196,8 +196,7 @@ TEST_F(RadioSelectDlgTest, EnterAppliesTheHighlightedChoice)
     EXPECT_EQ((std::vector<BYTE>{ 0x15, 0x14 }), ApplyAfterRights(SW | WLP | WLE | BTE, 1));
     EXPECT_EQ(4, frame.refreshes);
 
-    // Enter through the dialog manager (IDOK: the panel has the focus, and
-    // the hook may be gone), twice: applied once.
+    // IDOK twice (Enter through the dialog manager, the hook gone): applied once.
     ModalScript idOk;
     idOk.Then([](HWND) { Key(SC_RIGHT); }).Then([](HWND hDlg) { Notify(hDlg, IDOK); Notify(hDlg, IDOK); });
     EXPECT_EQ(IDOK, RunPanel(SW | BTP | WLP | BTE, idOk));

@@ -584,11 +584,6 @@ std::vector<Control> TranslatedControls(UINT id, std::vector<Control> c, const T
     return c;
 }
 
-// A mnemonic as the menu matches it, without regard to case in any script.
-wchar_t Folded(wchar_t c) {
-    return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
-}
-
 // Every language has every string, dialog and the menu, with the program's
 // name kept, the sentences' twins alike, the dialogs' controls where the
 // English ones are, the language's own texts and caption in them (none left
@@ -633,7 +628,8 @@ TEST(Translations, EveryLanguageHasEveryTextInTheSameLayout) {
             GetMenuStringW(popup, pos, text, 64, MF_BYPOSITION);
             const wchar_t* amp = wcschr(text, L'&');
             ASSERT_TRUE(amp && amp[1]) << "item " << pos << " has no mnemonic";
-            const wchar_t key = Folded(amp[1]);
+            const auto key = static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(  // folded in any script
+                CharLowerW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(amp[1])))));
             EXPECT_EQ(mnemonics.find(key), std::wstring::npos) << "item " << pos;
             mnemonics += key;
         }
